@@ -7,7 +7,8 @@
 // buffer for the frame it builds; the writer never reallocates.
 class ByteWriter {
 public:
-    ByteWriter(uint8_t* buffer, size_t capacity) : begin_(buffer), cursor_(buffer), end_(buffer + capacity) {}
+    ByteWriter(uint8_t* buffer, size_t capacity)
+        : begin_(buffer), cursor_(buffer), end_(buffer + capacity) {}
 
     void put8(unsigned value) { *cursor_++ = static_cast<uint8_t>(value); }
     void put16(unsigned value) {

@@ -38,11 +38,17 @@ constexpr unsigned coilOffField = 0x0000;
 constexpr unsigned coilAlternativeEcho = 0x0001;
 constexpr unsigned registerAlternativeEcho = 0x0002;
 
-bool inRange(int value, int low, int high) { return value >= low && value <= high; }
+bool inRange(int value, int low, int high) {
+    return value >= low && value <= high;
+}
 
-int wireAddress(int ref) { return ref - 1; }
+int wireAddress(int ref) {
+    return ref - 1;
+}
 
-int coilBytes(int count) { return (count + 7) / 8; }
+int coilBytes(int count) {
+    return (count + 7) / 8;
+}
 
 } // namespace
 
@@ -193,9 +199,9 @@ int MbusMasterFunctions::writeMultiple(int functionCode, int slave, int ref, int
     header.put16(static_cast<unsigned>(count));
     header.put8(static_cast<unsigned>(dataBytes));
 
-    const int result = transact(slave, functionCode, dataBuffer_.data(),
-                                multipleWriteHeaderSize + dataBytes, dataBuffer_.data(),
-                                writeReplySize);
+    const int result =
+        transact(slave, functionCode, dataBuffer_.data(), multipleWriteHeaderSize + dataBytes,
+                 dataBuffer_.data(), writeReplySize);
     if (result != MBUS_SUCCESS) {
         return result;
     }

@@ -6,9 +6,9 @@
 
 #include <vector>
 
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using ::testing::Each;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
@@ -72,10 +72,10 @@ TEST(Reads, RejectArgumentsOutsideTheirLimitsWithoutTrafficAndZeroTheDestination
         int expected;
     };
     const Case registerCases[] = {
-        {1, 1, 0, MBUS_ILLEGAL_ARGUMENT},     {1, 1, 126, MBUS_ILLEGAL_ARGUMENT},
-        {0, 1, 1, MBUS_ILLEGAL_ARGUMENT},     {256, 1, 1, MBUS_ILLEGAL_ARGUMENT},
-        {1, 0, 1, MBUS_ILLEGAL_ARGUMENT},     {1, 65537, 1, MBUS_ILLEGAL_ARGUMENT},
-        {1, 1, 125, MBUS_REPLY_TIMEOUT},      {255, 65536, 1, MBUS_REPLY_TIMEOUT},
+        {1, 1, 0, MBUS_ILLEGAL_ARGUMENT}, {1, 1, 126, MBUS_ILLEGAL_ARGUMENT},
+        {0, 1, 1, MBUS_ILLEGAL_ARGUMENT}, {256, 1, 1, MBUS_ILLEGAL_ARGUMENT},
+        {1, 0, 1, MBUS_ILLEGAL_ARGUMENT}, {1, 65537, 1, MBUS_ILLEGAL_ARGUMENT},
+        {1, 1, 125, MBUS_REPLY_TIMEOUT},  {255, 65536, 1, MBUS_REPLY_TIMEOUT},
     };
     for (const auto& c : registerCases) {
         ScriptedTransport master;
@@ -152,11 +152,14 @@ TEST(WriteSingleRegister, AcceptsTheValueOrTwoInTheEcho) {
     const struct {
         uint16_t echo;
         int expected;
-    } cases[] = {{0xBEEF, MBUS_SUCCESS}, {0x0002, MBUS_SUCCESS}, {0x0001, MBUS_INVALID_REPLY},
+    } cases[] = {{0xBEEF, MBUS_SUCCESS},
+                 {0x0002, MBUS_SUCCESS},
+                 {0x0001, MBUS_INVALID_REPLY},
                  {0xBEEE, MBUS_INVALID_REPLY}};
     for (const auto& c : cases) {
         ScriptedTransport master;
-        master.answer({0x00, 0x00, static_cast<uint8_t>(c.echo >> 8), static_cast<uint8_t>(c.echo)});
+        master.answer(
+            {0x00, 0x00, static_cast<uint8_t>(c.echo >> 8), static_cast<uint8_t>(c.echo)});
         EXPECT_EQ(master.writeSingleRegister(1, 65536, 0xBEEF), c.expected) << c.echo;
         EXPECT_THAT(master.calls[0].request, ElementsAre(0xFF, 0xFF, 0xBE, 0xEF));
     }
@@ -203,7 +206,8 @@ TEST(WriteMultipleRegisters, SendsHundredWordsWithByteCount200AndChecksTheCountE
     const auto& request = master.calls[0].request;
     ASSERT_EQ(request.size(), 205u);
     //          address      count        byte count
-    EXPECT_THAT(Bytes(request.begin(), request.begin() + 5), ElementsAre(0x11, 0x00, 0x00, 100, 0xC8));
+    EXPECT_THAT(Bytes(request.begin(), request.begin() + 5),
+                ElementsAre(0x11, 0x00, 0x00, 100, 0xC8));
     EXPECT_EQ(request[5], 0x01);
     EXPECT_EQ(request[6], 0x00);
     EXPECT_EQ(request[204], 0x63);
