@@ -1,0 +1,105 @@
+#pragma once
+
+#include "device/ConnectOptions.h"
+#include "device/DeviceImage.h"
+#include "device/RegisterMap.h"
+
+#include <cstdint>
+#include <span>
+
+class MbusMasterFunctions;
+
+// The document: the way to reach one VTR300 unit (its connect options), the link to it, and the
+// image of every configuration block read from it.
+//
+// Every operation that talks to the unit returns a Modbus error code (0 on success) and goes
+// through the master of the open link; without an open link it fails with
+// MBUS_ILLEGAL_STATE and sends nothing. A failed read leaves the image and its flags exactly
+// as they were; a successful one stores the decoded block and sets its flags.
+class CVtrConfigDoc {
+public:
+    // Over Modbus TCP the unit answers as slave 1, whatever its serial slave address.
+    static constexpr int tcpSlaveAddress = 1;
+
+    CVtrConfigDoc() = default;
+    CVtrConfigDoc(const CVtrConfigDoc&) = delete;
+    CVtrConfigDoc& operator=(const CVtrConfigDoc&) = delete;
+
+    ConnectOptions getConnectOptions() const { return options; }
+    void setConnectOptions(const ConnectOptions& newOptions) { options = newOptions; }
+    int isConnected() const { return connected; }
+
+    // The slave address of every request: 1 over Modbus TCP, the slaveId option over RTU.
+    int slaveAddress() const;
+
+    // One read per block. checkCommunication proves that the unit answers and stores nothing.
+    int checkCommunication();
+    int readStatusRegister();
+    int readDeviceInformation();
+    int readDigitalPanelBypass();
+    int readRtuConfiguration();
+    // index 0: the primary Ethernet interface, 1: the secondary one.
+    int readTcpConfiguration(int index);
+    int readScanMode();
+    int readScanParameters();
+    int readAnalogChannelStates();
+    // Decodes by the channel states currently in the image, so read the states first.
+    int readAnalogInputOptions();
+    int readAnalogOutputOptions();
+    // The digital blocks are read panel by panel, 0 to 7, each panel's part stored as soon as it
+    // has been read; a failing panel keeps its previous image and ends the read, so the panels
+    // after it keep theirs too.
+    //
+    // Device information skips bypassed panels. A panel that answers with a slave device
+    // failure is not fitted: it is marked absent and the next panel is read.
+    int readDigitalDeviceInformation();
+    // Channel states and output options are read for the panels found present.
+    int readDigitalChannelStates();
+    int readDigitalOutputOptions();
+
+    // Accessors: null when the entry is stale (its flag is cleared) or out of range.
+    uint16_t getStatusWord() const { return image_.statusWord; }
+    const DeviceInfo& getDeviceInfo() const { return image_.deviceInfo; }
+    int32_t getSecondaryTcpSupported() const { return image_.secondaryTcpSupported; }
+    const RtuConfig* getRtuConfig() const;
+    const TcpConfig* getTcpConfig(int index) const;
+    const uint16_t* getScanMode() const;
+    const ScanParameters* getScanParameters() const;
+    const int16_t* getAnalogChannelState(int panel, int channel) const;
+    const uint16_t* getAverageWeightIndex(int panel, int channel) const;
+    const int16_t* getDefaultOutput(int panel, int channel) const;
+    const DigitalDeviceInfo* getDigitalDeviceInfo(int panel) const;
+    const int16_t* getDigitalChannelState(int panel, int channel) const;
+    const int32_t* getDigitalDefaultOutput(int panel, int channel) const;
+    // True while a link is open and the panel was found in the last refresh.
+    bool isDigitalPanelAvailable(int panel) const;
+
+    // The whole image with its flags, for whatever needs more than one entry at a time.
+    const DeviceImage& image() const { return image_; }
+
+    // Live channel values, one at a time: ref = 16 * panel + channel + 1 (input register for
+    // analog channels, coil for digital ones). Not kept in the image.
+    int readLiveRegister(int ref, uint16_t& value);
+    int readLiveCoil(int ref, int& value);
+    int writeLiveCoil(int ref, int value);
+    int writeLiveRegister(int ref, uint16_t value);
+
+protected:
+    // Makes `master`, whose link is already open, the current one (null: no link). Stands in
+    // for connect and disconnect until the document opens its links itself, and lets tests
+    // put a scripted master in place of a transport.
+    void useOpenLink(MbusMasterFunctions* master);
+
+private:
+    int readRegisters(DeviceBlock block, int panel, std::span<uint16_t> registers);
+    int readCoils(DeviceBlock block, int panel, std::span<int> coils);
+    // A panel read refused with a slave device failure is followed by one communication check,
+    // whose result changes nothing.
+    void recheckAfterDeviceFailure(int error);
+
+    ConnectOptions options;
+    // Master of the open link; not owned. Null while not connected.
+    MbusMasterFunctions* currentMaster = nullptr;
+    int32_t connected = 0;
+    DeviceImage image_;
+};
