@@ -3,11 +3,11 @@
 #include "device/ConnectOptions.h"
 #include "device/DeviceImage.h"
 #include "device/RegisterMap.h"
+#include "modbus/MbusRtuMasterProtocol.h"
+#include "modbus/MbusTcpMasterProtocol.h"
 
 #include <cstdint>
 #include <span>
-
-class MbusMasterFunctions;
 
 // The document: the way to reach one VTR300 unit (its connect options), the link to it, and the
 // image of every configuration block read from it.
@@ -98,7 +98,12 @@ private:
     void recheckAfterDeviceFailure(int error);
 
     ConnectOptions options;
-    // Master of the open link; not owned. Null while not connected.
+    // One master per transport, for the document's whole life; connection handling opens the
+    // one its options name and makes it current.
+    MbusRtuMasterProtocol rtuMaster;
+    MbusTcpMasterProtocol tcpMaster;
+    // Master of the open link, one of the two above (or a stand-in, see useOpenLink); not
+    // owned. Null while not connected.
     MbusMasterFunctions* currentMaster = nullptr;
     int32_t connected = 0;
     DeviceImage image_;
