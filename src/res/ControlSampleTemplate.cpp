@@ -1,0 +1,38 @@
+#include "res/DialogTemplates.h"
+
+#include "res/ResourceIds.h"
+
+namespace {
+
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+// One control of every kind, laid out like a configuration dialog: fields in a group box on
+// the left, "Configure" above "Cancel" on the right.
+constexpr ControlTemplate kControls[] = {
+    {IDC_SAMPLE_GROUP, ControlKind::GroupBox, "Sample Fields", 7, 7, 200, 196, StyleNone},
+    {IdStatic, ControlKind::Static, "&Choice", 15, 22, 50, 8, StyleNone},
+    {IDC_SAMPLE_COMBO, ControlKind::ComboBox, "", 70, 20, 128, 60, StyleNone},
+    {IdStatic, ControlKind::Static, "Unsigned value", 15, 40, 50, 8, StyleNone},
+    {IDC_SAMPLE_EDIT, ControlKind::Edit, "", 70, 38, 60, 14, StyleBorder},
+    {IdStatic, ControlKind::Static, "Signed value", 15, 58, 50, 8, StyleNone},
+    {IDC_SAMPLE_SIGNED_EDIT, ControlKind::Edit, "", 70, 56, 60, 14, StyleBorder},
+    {IdStatic, ControlKind::Static, "Shown value", 15, 76, 50, 8, StyleNone},
+    {IDC_SAMPLE_SHOWN_VALUE, ControlKind::Static, "502", 70, 75, 60, 11, StyleSunken},
+    {IDC_SAMPLE_LABEL, ControlKind::Static, "List", 15, 92, 50, 8, StyleNone},
+    {IDC_SAMPLE_MULTILINE, ControlKind::Edit, "", 70, 90, 128, 26, StyleBorder | StyleMultiline},
+    {IDC_SAMPLE_LIST, ControlKind::ListBox, "", 15, 120, 183, 40,
+     StyleBorder | StyleUseTabStops | StyleNotify},
+    {IDC_SAMPLE_RADIO_FIRST, ControlKind::RadioButton, "First", 15, 166, 50, 10, StyleGroup},
+    {IDC_SAMPLE_RADIO_SECOND, ControlKind::RadioButton, "Second", 15, 178, 50, 10, StyleNone},
+    {IDC_SAMPLE_RADIO_THIRD, ControlKind::RadioButton, "Third", 15, 190, 50, 10, StyleDisabled},
+    {IDC_SAMPLE_APPLY, ControlKind::Button, "&Apply", 70, 180, 50, 14, StyleNone},
+    {kIdOk, ControlKind::Button, "Configure", 216, 7, 50, 14, StyleDefault},
+    {kIdCancel, ControlKind::Button, "Cancel", 216, 24, 50, 14, StyleNone},
+};
+
+} // namespace
+
+const DialogTemplate kControlSampleTemplate = {
+    IDD_CONTROL_SAMPLE, "control-sample", "Control Sample", 273, 210, kControls,
+};

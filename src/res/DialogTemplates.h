@@ -1,0 +1,8 @@
+#pragma once
+
+#include "res/DialogTemplate.h"
+
+// Every dialog template of the program; each lives in its own source file and is listed in
+// Resources.cpp.
+extern const DialogTemplate kAboutBoxTemplate;
+extern const DialogTemplate kControlSampleTemplate;

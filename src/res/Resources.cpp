@@ -1,0 +1,42 @@
+#include "res/Resources.h"
+
+#include "res/AppIcon.h"
+#include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
+
+namespace {
+
+// Kept in id order; a new dialog joins the program and the gallery by being listed here.
+const DialogTemplate* const kDialogTemplates[] = {
+    &kAboutBoxTemplate,
+    &kControlSampleTemplate,
+};
+
+} // namespace
+
+const DialogTemplate* findDialogTemplate(int id) {
+    for (const DialogTemplate* dialog : kDialogTemplates) {
+        if (dialog->id == id) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+std::span<const DialogTemplate* const> allDialogTemplates() {
+    return kDialogTemplates;
+}
+
+const char* loadString(int id) {
+    for (const StringResource& entry : stringTable()) {
+        if (entry.id == id) {
+            return entry.text;
+        }
+    }
+    return "";
+}
+
+const char* const* findIconXpm(int id) {
+    return id == IDR_MAINFRAME ? kAppIconXpm : nullptr;
+}

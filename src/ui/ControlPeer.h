@@ -1,0 +1,28 @@
+#pragma once
+
+// What changed in a control's state, so that a backend peer updates only that.
+enum class StateChange {
+    Text,
+    Items,
+    Selection,
+    Enabled,
+    Checked,
+    Redraw,
+    TabStops,
+};
+
+// A backend's mirror of one control (a widget). It is told of every change the program makes
+// to the control's state; changes the user makes flow the other way, through the window.
+class ControlPeer {
+public:
+    virtual ~ControlPeer() = default;
+    virtual void stateChanged(StateChange change) = 0;
+};
+
+// A backend's mirror of a whole window: its title and which control has the focus.
+class WindowPeer {
+public:
+    virtual ~WindowPeer() = default;
+    virtual void titleChanged() = 0;
+    virtual void focusChanged(int controlId) = 0;
+};

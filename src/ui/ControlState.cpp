@@ -1,0 +1,18 @@
+#include "ui/ControlState.h"
+
+bool ControlState::isTabStop() const {
+    if (!enabled) {
+        return false;
+    }
+    switch (kind) {
+    case ControlKind::Button:
+    case ControlKind::Edit:
+    case ControlKind::ComboBox:
+    case ControlKind::ListBox:
+        return true;
+    case ControlKind::RadioButton:
+        return checked || (style & StyleGroup) != 0;
+    default:
+        return false;
+    }
+}

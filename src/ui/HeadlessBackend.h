@@ -1,0 +1,88 @@
+#pragma once
+
+#include "ui/UiBackend.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class CDialog;
+class DialogDriver;
+
+// The backend for tests: no display, everything in memory. A test scripts the user of each
+// modal dialog it expects, answers message boxes in advance, reads the transcript of every
+// box shown, and moves time on by hand so that window timers fire in due order. Anything the
+// script did not expect (a dialog or box without a script, a click on a greyed control, a
+// dialog left open) is a problem, reported to the problem handler and kept in problems().
+class HeadlessBackend final : public UiBackend {
+public:
+    using DialogUser = std::function<void(DialogDriver&)>;
+
+    struct MessageBoxRecord {
+        std::string text;
+        std::string caption;
+        unsigned style;
+        const CWnd* owner; // null for a box without an owner
+        int answer;
+    };
+
+    // The user of the next run of the dialog with this template id; several runs queue up.
+    void expectDialog(int templateId, DialogUser user);
+    // The answer to the next message box; several answers queue up.
+    void answerMessageBox(int answer);
+
+    const std::vector<MessageBoxRecord>& messageBoxes() const { return m_boxes; }
+    const std::vector<std::string>& problems() const { return m_problems; }
+    void setProblemHandler(std::function<void(const std::string&)> handler);
+    // Dialogs whose script has not run yet, and answers not given yet.
+    size_t pendingDialogs() const;
+    size_t pendingAnswers() const { return m_answers.size(); }
+
+    // Moves the manual clock on, firing due timers in time order (and, for equal times, in
+    // the order they were armed), and delivering posted messages before every timer.
+    void advance(unsigned milliseconds);
+    // Delivers every posted message, including those posted meanwhile.
+    void pumpMessages();
+    uint64_t nowMs() const { return m_nowMs; }
+    bool hasTimer(const CWnd& window, uintptr_t timerId) const;
+
+    int runModal(CDialog& dialog) override;
+    void endModal(CDialog& dialog, int result) override;
+    int messageBox(CWnd* owner, const std::string& text, const std::string& caption,
+                   unsigned style) override;
+    bool setTimer(CWnd& window, uintptr_t timerId, unsigned elapseMs) override;
+    bool killTimer(CWnd& window, uintptr_t timerId) override;
+    bool postMessage(CWnd& window, unsigned message, uintptr_t wParam, intptr_t lParam) override;
+    void windowDestroyed(CWnd& window) override;
+
+    void problem(const std::string& what);
+
+private:
+    struct Timer {
+        uint64_t dueMs;
+        unsigned intervalMs;
+        uint64_t armedOrder;
+    };
+    struct PostedMessage {
+        CWnd* window;
+        unsigned message;
+        uintptr_t wParam;
+        intptr_t lParam;
+    };
+    using TimerKey = std::pair<CWnd*, uintptr_t>;
+
+    bool fireNextTimerUpTo(uint64_t limitMs);
+
+    std::map<int, std::deque<DialogUser>> m_users;
+    std::deque<int> m_answers;
+    std::vector<MessageBoxRecord> m_boxes;
+    std::vector<std::string> m_problems;
+    std::function<void(const std::string&)> m_problemHandler;
+    std::map<TimerKey, Timer> m_timers;
+    std::deque<PostedMessage> m_posted;
+    uint64_t m_nowMs = 0;
+    uint64_t m_armCount = 0;
+};

@@ -1,0 +1,48 @@
+#include "ui/UiBackend.h"
+
+#include "ui/UiConstants.h"
+
+namespace {
+
+class NoWindowBackend final : public UiBackend {
+public:
+    int runModal(CDialog& /*dialog*/) override { return -1; }
+    void endModal(CDialog& /*dialog*/, int /*result*/) override {}
+    int messageBox(CWnd* /*owner*/, const std::string& /*text*/, const std::string& /*caption*/,
+                   unsigned style) override {
+        switch (style & MB_TYPEMASK) {
+        case MB_OKCANCEL:
+            return IDCANCEL;
+        case MB_YESNO:
+            return IDNO;
+        default:
+            return IDOK;
+        }
+    }
+    bool setTimer(CWnd& /*window*/, uintptr_t /*timerId*/, unsigned /*elapseMs*/) override {
+        return false;
+    }
+    bool killTimer(CWnd& /*window*/, uintptr_t /*timerId*/) override { return false; }
+    bool postMessage(CWnd& /*window*/, unsigned /*message*/, uintptr_t /*wParam*/,
+                     intptr_t /*lParam*/) override {
+        return false;
+    }
+    void windowDestroyed(CWnd& /*window*/) override {}
+};
+
+NoWindowBackend noWindowBackend;
+UiBackend* installed = nullptr;
+
+} // namespace
+
+UiBackend& currentBackend() {
+    return installed != nullptr ? *installed : noWindowBackend;
+}
+
+ScopedBackend::ScopedBackend(UiBackend& backend) : m_previous(installed) {
+    installed = &backend;
+}
+
+ScopedBackend::~ScopedBackend() {
+    installed = m_previous;
+}
