@@ -24,6 +24,12 @@ struct SimFaultSettings {
 
     // The forced exception code for a request over [first, first + count - 1], or 0.
     uint8_t exceptionFor(uint16_t first, unsigned count) const;
+
+    // The address a wrong-slave reply comes from: never the one asked, never 0 (a Modbus TCP
+    // master accepts unit identifier 0 from anyone).
+    static uint8_t otherSlave(uint8_t slave) { return slave >= 0xFE ? 1 : slave + 1; }
+    // What trails a reply when trailingGarbage is on.
+    static constexpr uint8_t garbage[3] = {0xDE, 0xAD, 0x55};
 };
 
 // The simulator's fault switches. Tests and the command line flip them while the unit runs;

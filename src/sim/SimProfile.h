@@ -48,13 +48,13 @@ struct SimProfile {
     uint16_t statusWord = 0;
 
     std::array<bool, analogPanelCount> analogPanelFitted{};
-    std::array<uint16_t, analogChannelCount> analogState{};        // ChannelState
+    std::array<uint16_t, analogChannelCount> analogState{};       // ChannelState
     std::array<uint8_t, analogChannelCount> averageWeightIndex{}; // 0..15, weight 2^index
     std::array<int16_t, analogChannelCount> defaultOutput{};
 
     std::array<DigitalPanel, digitalPanelCount> digitalPanels{};
 
-    uint16_t scanMode = 0; // 0 continuous, 1 user-defined
+    uint16_t scanMode = 0;         // 0 continuous, 1 user-defined
     std::vector<uint8_t> scanList; // analog channel ids, at most 64
     uint16_t scanIntervalMs = 100;
     uint16_t scanCount = 1;

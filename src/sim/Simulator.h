@@ -27,7 +27,7 @@ public:
 
     // 0 = ephemeral; returns 0 or an errno.
     int startTcp(const std::string& host = "127.0.0.1", uint16_t port = 0);
-    uint16_t tcpPort() const; // the bound port
+    uint16_t tcpPort() const;                // the bound port
     int startRtu(const std::string& device); // serve an existing tty; returns 0 or an errno
     int startRtuPty();                       // create a pseudo-terminal and serve it
     std::string rtuDevicePath() const;       // the path a master opens (the pty's slave side)

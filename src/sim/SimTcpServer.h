@@ -1,0 +1,52 @@
+#pragma once
+
+#include "sim/SimFaults.h"
+#include "sim/SimSlave.h"
+#include "sim/SimWakePipe.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+// The unit's Modbus TCP side: one thread that accepts clients and serves their requests one at
+// a time, in arrival order.
+class SimTcpServer {
+public:
+    using Trace = std::function<void(const std::string&)>;
+    static constexpr size_t maxClients = 16;
+
+    SimTcpServer(SimSlave& slave, SimFaults& faults, Trace trace)
+        : slave_(slave), faults_(faults), trace_(std::move(trace)) {}
+    ~SimTcpServer();
+    SimTcpServer(const SimTcpServer&) = delete;
+    SimTcpServer& operator=(const SimTcpServer&) = delete;
+
+    // Binds host:port (port 0: ephemeral) and starts serving; returns 0 or an errno.
+    int start(const std::string& host, uint16_t port);
+    uint16_t port() const { return port_; }
+    void stop();
+
+private:
+    struct Client {
+        int fd = -1;
+        std::vector<uint8_t> received;
+    };
+
+    void run();
+    void acceptClient();
+    // Reads what the client sent and serves every complete frame; false: drop the client.
+    bool receive(Client& client);
+    bool serveFrame(Client& client, const uint8_t* frame, size_t size);
+    void trace(const char* direction, const uint8_t* bytes, size_t size, const std::string& label);
+
+    SimSlave& slave_;
+    SimFaults& faults_;
+    Trace trace_;
+    SimWakePipe wake_;
+    int listener_ = -1;
+    uint16_t port_ = 0;
+    std::vector<Client> clients_;
+    std::thread thread_;
+};
