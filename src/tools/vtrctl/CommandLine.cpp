@@ -1,0 +1,187 @@
+#include "tools/vtrctl/CommandLine.h"
+
+#include "tools/vtrctl/NumberArgument.h"
+
+#include <CLI/CLI.hpp>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* usageText =
+    "usage: vtrctl --tcp HOST[:PORT] [--slave N] [--timeout MS] [--retries N]\n"
+    "              [--poll-delay MS] [--hex] [--count N] [--stats] COMMAND ARGS...\n"
+    "  read-coils REF COUNT              read-input-registers REF COUNT\n"
+    "  write-single-coil REF VALUE       write-single-register REF VALUE\n"
+    "  write-multiple-coils REF VALUE... write-multiple-registers REF VALUE...\n"
+    "Run 'vtrctl --help' for details.\n";
+
+constexpr const char* helpFooter =
+    "REF is the one-based Modbus reference (the wire address plus one). REF, COUNT and VALUE are\n"
+    "decimal or 0x-hexadecimal; they reach the master as typed, which answers values out of its\n"
+    "range with error 1. A register VALUE must lie in -32768..0xFFFF (negative values are sent\n"
+    "as two's complement); a coil VALUE is on when it is not 0.\n"
+    "\n"
+    "A read prints its values on one line, separated by single blanks: coils as 0 or 1,\n"
+    "registers in decimal, or as 0x%04X with --hex. A write prints nothing.\n"
+    "--count N repeats the operation N times on one connection and prints the values of the\n"
+    "last read. --stats then prints on standard error the number of transactions and of\n"
+    "failures, and the minimum, median, mean and maximum round-trip time in microseconds of\n"
+    "the successful transactions, one 'label value' line each.\n"
+    "\n"
+    "A failed operation prints 'error CODE: TEXT' on standard error (the master's error code\n"
+    "and its text). Exit status: 0 success, 1 an operation or the connection failed, 2 usage\n"
+    "error.";
+
+const char* argumentSyntax(ModbusCommand::Arguments arguments) {
+    switch (arguments) {
+    case ModbusCommand::Arguments::refCount:
+        return "REF COUNT";
+    case ModbusCommand::Arguments::refValue:
+        return "REF VALUE";
+    case ModbusCommand::Arguments::refValues:
+        return "REF VALUE...";
+    }
+    return "";
+}
+
+struct CommandArguments {
+    std::string ref;
+    std::vector<std::string> values;
+};
+
+// The plain numeric options, kept as text until the whole line has been parsed.
+struct NumericTexts {
+    std::string slave = "1";
+    std::string timeout = std::to_string(MbusMasterFunctions::defaultTimeoutMs);
+    std::string retries = "0";
+    std::string pollDelay = "0";
+    std::string count = "1";
+};
+
+bool parseNonNegative(const char* option, const std::string& text, int64_t highest, int64_t& value,
+                      std::string& problem) {
+    if (!NumberArgument::parse(text, value) || value < 0 || value > highest) {
+        problem = std::string(option) + ": '" + text + "' is not a number from 0 to " +
+                  std::to_string(highest);
+        return false;
+    }
+    return true;
+}
+
+bool applyNumericTexts(const NumericTexts& texts, VtrctlOptions& options, std::string& problem) {
+    constexpr int64_t largestInt = std::numeric_limits<int>::max();
+    int64_t slave = 0;
+    if (!NumberArgument::parse(texts.slave, slave)) {
+        problem = "--slave: '" + texts.slave + "' is not a number";
+        return false;
+    }
+    options.slave = NumberArgument::saturateToInt(slave);
+    int64_t timeout = 0;
+    int64_t retries = 0;
+    int64_t pollDelay = 0;
+    if (!parseNonNegative("--timeout", texts.timeout, largestInt, timeout, problem) ||
+        !parseNonNegative("--retries", texts.retries, largestInt, retries, problem) ||
+        !parseNonNegative("--poll-delay", texts.pollDelay, largestInt, pollDelay, problem) ||
+        !parseNonNegative("--count", texts.count, std::numeric_limits<int64_t>::max(),
+                          options.count, problem)) {
+        return false;
+    }
+    if (options.count < 1) {
+        problem = "--count: at least one operation is needed";
+        return false;
+    }
+    options.settings.timeoutMs = static_cast<int>(timeout);
+    options.settings.retryCount = static_cast<int>(retries);
+    options.settings.pollDelayMs = static_cast<int>(pollDelay);
+    return true;
+}
+
+} // namespace
+
+void CommandLine::printUsage(std::ostream& out) {
+    out << usageText;
+}
+
+CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, VtrctlOptions& options,
+                                        std::ostream& out, std::ostream& err) {
+    CLI::App app("vtrctl: run one Modbus operation against a slave, for commissioning and "
+                 "testing Modbus devices.",
+                 "vtrctl");
+    app.footer(helpFooter);
+    app.require_subcommand(1);
+
+    NumericTexts texts;
+    options.link.addTo(app);
+    app.add_option("--slave", texts.slave, "Modbus slave address (unit identifier), default 1")
+        ->type_name("N");
+    app.add_option("--timeout", texts.timeout,
+                   "Time-out of each wait in milliseconds, 0 for none, default 1000")
+        ->type_name("MS");
+    app.add_option("--retries", texts.retries, "Repetitions of a failed transaction, default 0")
+        ->type_name("N");
+    app.add_option("--poll-delay", texts.pollDelay,
+                   "Least time from one transaction's start to the next, default 0")
+        ->type_name("MS");
+    app.add_flag("--hex", options.hex, "Print registers as 0x%04X");
+    app.add_option("--count", texts.count, "Run the operation N times on one connection")
+        ->type_name("N");
+    app.add_flag("--stats", options.stats, "Print transaction statistics on standard error");
+
+    const auto& descriptions = ModbusCommand::descriptions();
+    std::vector<CommandArguments> arguments(descriptions.size());
+    std::vector<CLI::App*> commands;
+    for (size_t i = 0; i < descriptions.size(); ++i) {
+        const auto& description = descriptions[i];
+        CLI::App* command = app.add_subcommand(description.name,
+                                               std::string(argumentSyntax(description.arguments)) +
+                                                   ": " + description.help);
+        command->fallthrough();
+        command->add_option("REF", arguments[i].ref, "One-based reference")->required();
+        switch (description.arguments) {
+        case ModbusCommand::Arguments::refCount:
+            command->add_option("COUNT", arguments[i].values, "Number of items")
+                ->required()
+                ->expected(1);
+            break;
+        case ModbusCommand::Arguments::refValue:
+            command->add_option("VALUE", arguments[i].values, "Value to write")
+                ->required()
+                ->expected(1);
+            break;
+        case ModbusCommand::Arguments::refValues:
+            command->add_option("VALUE", arguments[i].values, "Values to write, one per item")
+                ->required();
+            break;
+        }
+        commands.push_back(command);
+    }
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        app.exit(help, out, err);
+        return Outcome::helpShown;
+    } catch (const CLI::ParseError& error) {
+        err << "vtrctl: " << error.what() << '\n';
+        printUsage(err);
+        return Outcome::usageError;
+    }
+
+    std::string problem;
+    bool ok = options.link.check(problem) && applyNumericTexts(texts, options, problem);
+    for (size_t i = 0; ok && i < commands.size(); ++i) {
+        if (commands[i]->parsed()) {
+            ok = options.command.set(descriptions[i].kind, arguments[i].ref, arguments[i].values,
+                                     problem);
+        }
+    }
+    if (!ok) {
+        err << "vtrctl: " << problem << '\n';
+        printUsage(err);
+        return Outcome::usageError;
+    }
+    return Outcome::run;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "tools/vtrctl/LinkOptions.h"
+#include "tools/vtrctl/ModbusCommand.h"
+
+#include <cstdint>
+
+// Everything the command line of vtrctl decides.
+struct VtrctlOptions {
+    LinkOptions link;
+    MasterSettings settings;
+    int slave = 1;
+    bool hex = false;
+    int64_t count = 1; // repetitions of the operation on one connection
+    bool stats = false;
+    ModbusCommand command;
+};

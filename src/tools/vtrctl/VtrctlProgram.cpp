@@ -1,0 +1,70 @@
+#include "tools/vtrctl/VtrctlProgram.h"
+
+#include "modbus/MbusError.h"
+#include "tools/vtrctl/CommandLine.h"
+#include "tools/vtrctl/RoundTripStats.h"
+
+#include <chrono>
+#include <memory>
+
+namespace {
+
+void printError(std::ostream& err, int code) {
+    err << "error " << code << ": " << errorText(code) << '\n';
+}
+
+// Runs the operation options.count times; stops early only when the link is gone, since no
+// further operation could then succeed. Returns the result of the last operation run.
+int repeatOperation(MbusMasterFunctions& master, VtrctlOptions& options, RoundTripStats& stats,
+                    bool& anyFailed, std::ostream& err) {
+    using Clock = std::chrono::steady_clock;
+    int result = MBUS_SUCCESS;
+    for (int64_t i = 0; i < options.count; ++i) {
+        const auto start = Clock::now();
+        result = options.command.run(master, options.slave);
+        const auto elapsed = Clock::now() - start;
+        stats.record(result == MBUS_SUCCESS,
+                     std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count());
+        if (result != MBUS_SUCCESS) {
+            anyFailed = true;
+            printError(err, result);
+            if (!master.isLinkOpen()) {
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    VtrctlOptions options;
+    switch (CommandLine().parse(argc, argv, options, out, err)) {
+    case CommandLine::Outcome::helpShown:
+        return exitSuccess;
+    case CommandLine::Outcome::usageError:
+        return exitUsage;
+    case CommandLine::Outcome::run:
+        break;
+    }
+
+    RoundTripStats stats;
+    stats.reserve(options.count);
+    std::unique_ptr<MbusMasterFunctions> master;
+    const int opened = options.link.open(options.settings, master);
+    bool anyFailed = opened != MBUS_SUCCESS;
+    if (anyFailed) {
+        printError(err, opened);
+    } else {
+        const int last = repeatOperation(*master, options, stats, anyFailed, err);
+        if (last == MBUS_SUCCESS && options.command.isRead()) {
+            out << options.command.formatValues(options.hex) << '\n';
+        }
+    }
+    master->closeLink();
+    if (options.stats) {
+        stats.print(err);
+    }
+    return anyFailed ? exitFailure : exitSuccess;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <ostream>
+
+// The whole of vtrctl behind its main(): parse the command line, open the link, run the
+// operation as often as asked, print values, errors and statistics. Returns the exit status:
+// 0 success, 1 a failed operation or link, 2 a usage error.
+class VtrctlProgram {
+public:
+    static constexpr int exitSuccess = 0;
+    static constexpr int exitFailure = 1;
+    static constexpr int exitUsage = 2;
+
+    int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+};
