@@ -1,0 +1,92 @@
+#include "SimCommandLine.h"
+
+#include "sim/SimFaultParser.h"
+#include "sim/SimProfileLoader.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+namespace {
+
+constexpr int exitUsage = 1;
+
+// "[HOST:]PORT" into host and port.
+bool splitEndpoint(const std::string& text, std::string& host, uint16_t& port) {
+    const size_t colon = text.rfind(':');
+    const std::string portText = colon == std::string::npos ? text : text.substr(colon + 1);
+    if (colon != std::string::npos) {
+        host = text.substr(0, colon);
+    }
+    if (host.empty() || portText.empty() || portText.size() > 5 ||
+        portText.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    const unsigned long value = std::stoul(portText);
+    if (value > 65535) {
+        return false;
+    }
+    port = static_cast<uint16_t>(value);
+    return true;
+}
+
+} // namespace
+
+int SimCommandLine::parse(int argc, char** argv) {
+    CLI::App app{"vtr300-sim: a simulated Vantrel VTR300 I/O unit, a Modbus TCP server and/or "
+                 "Modbus RTU slave.\nWithout --rtu or --rtu-pty it serves Modbus TCP on "
+                 "127.0.0.1:1502."};
+    app.footer(std::string("\n") + SimFaultParser::syntaxHelp() +
+               "\nStop with Ctrl+C (SIGINT) or SIGTERM.");
+    std::string endpoint;
+    std::string profilePath;
+    std::vector<std::string> faultTexts;
+    unsigned slave = 0;
+    app.add_option("--tcp", endpoint, "Serve Modbus TCP on [HOST:]PORT (default 127.0.0.1:1502)");
+    app.add_option("--rtu", rtuDevice, "Serve Modbus RTU on an existing serial DEVICE");
+    app.add_option("--rtu-pty", rtuPtyLink,
+                   "Serve Modbus RTU on a new pseudo-terminal; print its path and, given LINK, "
+                   "make LINK a symbolic link to it (e.g. a COM alias)")
+        ->expected(0, 1);
+    app.add_option("--slave", slave, "RTU slave address, 1..247 (default 31)")
+        ->check(CLI::Range(1, 247));
+    app.add_option("--profile", profilePath, "JSON unit profile (default: the rich unit)");
+    app.add_option("--fault", faultTexts, "Inject a fault (repeatable; syntax below)");
+    app.add_flag("--line-speed", lineSpeed,
+                 "Pace RTU replies at the unit's baud rate, 11 bits per character");
+    app.add_flag("--verbose,-v", verbose, "Print every request and reply in hex");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error);
+    }
+
+    rtuPty = app.count("--rtu-pty") > 0;
+    if (rtuPty && !rtuDevice.empty()) {
+        std::cerr << "vtr300-sim: give either --rtu or --rtu-pty, not both\n";
+        return exitUsage;
+    }
+    tcp = app.count("--tcp") > 0 || (!rtuPty && rtuDevice.empty());
+    if (app.count("--tcp") > 0 && !splitEndpoint(endpoint, tcpHost, tcpPort)) {
+        std::cerr << "vtr300-sim: --tcp expects [HOST:]PORT, got \"" << endpoint << "\"\n";
+        return exitUsage;
+    }
+    if (!profilePath.empty()) {
+        std::string message;
+        if (SimProfileLoader::loadFile(profilePath, profile, message) != SimProfileLoader::ok) {
+            std::cerr << "vtr300-sim: " << message << "\n";
+            return exitUsage;
+        }
+    }
+    if (slave != 0) {
+        profile.slaveAddress = static_cast<uint8_t>(slave);
+    }
+    for (const std::string& text : faultTexts) {
+        std::string message;
+        if (SimFaultParser::apply(text, faults, message) != 0) {
+            std::cerr << "vtr300-sim: " << message << "\n";
+            return exitUsage;
+        }
+    }
+    return -1;
+}
