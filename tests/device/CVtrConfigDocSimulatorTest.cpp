@@ -1,0 +1,380 @@
+#include "DeviceTestSupport.h"
+
+#include "device/AverageWeightCode.h"
+#include "device/RegisterMap.h"
+#include "modbus/MbusError.h"
+#include "modbus/MbusRtuMasterProtocol.h"
+#include "modbus/MbusTcpMasterProtocol.h"
+#include "sim/Simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+enum class Link { tcp, rtu };
+
+std::string linkName(const ::testing::TestParamInfo<Link>& info) {
+    return info.param == Link::tcp ? "OverTcp" : "OverRtu";
+}
+
+// A simulated unit and the document linked to it through a real master, over a loopback
+// socket or a pseudo-terminal.
+class LinkedUnit {
+public:
+    // Faults that make the master wait out its time-out cost this long each.
+    static constexpr int timeoutMs = 300;
+
+    LinkedUnit(Link link, const SimProfile& profile) : sim(profile) {
+        ConnectOptions options;
+        if (link == Link::tcp) {
+            started = sim.startTcp() == 0;
+            tcp.setPort(sim.tcpPort());
+            opened = tcp.connectTo("127.0.0.1");
+            options.protocol = ConnectOptions::modbusTcp;
+            master = &tcp;
+        } else {
+            started = sim.startRtuPty() == 0;
+            opened = rtu.openPort(sim.rtuDevicePath().c_str(), 19200, 8, 2, 2);
+            options.protocol = ConnectOptions::modbusRtu;
+            options.slaveId = profile.slaveAddress;
+            master = &rtu;
+        }
+        master->setTimeout(timeoutMs);
+        doc.setConnectOptions(options);
+        doc.useOpenLink(master);
+    }
+    ~LinkedUnit() {
+        master->closeLink();
+        sim.stop();
+    }
+
+    bool ready() const { return started && opened == MBUS_SUCCESS; }
+
+    // Every read in the order a refresh makes them; the secondary interface and the scan
+    // parameters only where the unit has them.
+    void readAll() {
+        ASSERT_EQ(doc.checkCommunication(), MBUS_SUCCESS);
+        ASSERT_EQ(doc.readStatusRegister(), MBUS_SUCCESS);
+        ASSERT_EQ(doc.readDeviceInformation(), MBUS_SUCCESS);
+        ASSERT_EQ(doc.readDigitalPanelBypass(), MBUS_SUCCESS);
+        ASSERT_EQ(doc.readRtuConfiguration(), MBUS_SUCCESS);
+        ASSERT_EQ(doc.readTcpConfiguration(0), MBUS_SUCCESS);
+        if (doc.getSecondaryTcpSupported()) {
+            ASSERT_EQ(doc.readTcpConfiguration(1), MBUS_SUCCESS);
+        }
+        ASSERT_EQ(doc.readScanMode(), MBUS_SUCCESS);
+        if (*doc.getScanMode() == 1) {
+            ASSERT_EQ(doc.readScanParameters(), MBUS_SUCCESS);
+        }
+        ASSERT_EQ(doc.readAnalogChannelStates(), MBUS_SUCCESS);
+        ASSERT_EQ(doc.readAnalogInputOptions(), MBUS_SUCCESS);
+        ASSERT_EQ(doc.readAnalogOutputOptions(), MBUS_SUCCESS);
+        ASSERT_EQ(doc.readDigitalDeviceInformation(), MBUS_SUCCESS);
+        ASSERT_EQ(doc.readDigitalChannelStates(), MBUS_SUCCESS);
+        ASSERT_EQ(doc.readDigitalOutputOptions(), MBUS_SUCCESS);
+    }
+
+    Simulator sim;
+    MbusTcpMasterProtocol tcp;
+    MbusRtuMasterProtocol rtu;
+    MbusMasterFunctions* master = nullptr;
+    LinkedDoc doc;
+    bool started = false;
+    int opened = -1;
+};
+
+// The rich unit with a few digital outputs defaulting to on, so that coils are seen both ways.
+SimProfile testProfile() {
+    SimProfile profile = SimProfile::richDefault();
+    profile.digitalPanels[1].defaultOutput[5] = 1;
+    profile.digitalPanels[1].defaultOutput[15] = 1;
+    profile.statusWord = 0x0004;
+    profile.identity.serialNumber = "VT3-0042137-ABCD"; // all 16 registers used
+    return profile;
+}
+
+int16_t storedState(uint16_t simState) {
+    return static_cast<int16_t>(simState);
+}
+
+bool requestTouches(const SimRequestLogEntry& entry, int function, uint16_t first, uint16_t count) {
+    return entry.function == function && entry.address < first + count &&
+           first < entry.address + entry.count;
+}
+
+class DocumentOnSimulator : public ::testing::TestWithParam<Link> {};
+
+} // namespace
+
+TEST_P(DocumentOnSimulator, ReadsEveryBlockIntoTheImage) {
+    const SimProfile profile = testProfile();
+    LinkedUnit unit(GetParam(), profile);
+    ASSERT_TRUE(unit.ready());
+    ASSERT_NO_FATAL_FAILURE(unit.readAll());
+    const CVtrConfigDoc& doc = unit.doc;
+
+    EXPECT_EQ(doc.getStatusWord(), 0x0004);
+    EXPECT_EQ(doc.getDeviceInfo().manufacturer, profile.identity.manufacturer);
+    EXPECT_EQ(doc.getDeviceInfo().modelNumber, profile.identity.modelNumber);
+    EXPECT_EQ(doc.getDeviceInfo().serialNumber, profile.identity.serialNumber);
+    EXPECT_EQ(doc.getDeviceInfo().firmwareRevision, profile.identity.firmwareRevision);
+    EXPECT_EQ(doc.getDeviceInfo().ethernetFirmwareRevision, profile.ethernetFirmwareRevision);
+    EXPECT_EQ(doc.getSecondaryTcpSupported(), 1);
+
+    ASSERT_NE(doc.getRtuConfig(), nullptr);
+    EXPECT_EQ(doc.getRtuConfig()->slaveIdHigh, profile.slaveAddress & 0xF0);
+    EXPECT_EQ(doc.getRtuConfig()->baudIndex, profile.baudIndex);
+    EXPECT_EQ(doc.getRtuConfig()->parityIndex, profile.parityIndex);
+    EXPECT_EQ(doc.getRtuConfig()->serialInterface, profile.serialInterface);
+    for (int index = 0; index < 2; ++index) {
+        ASSERT_NE(doc.getTcpConfig(index), nullptr) << index;
+        const TcpConfig& tcp = *doc.getTcpConfig(index);
+        EXPECT_EQ(tcp.ipAddress, profile.tcp[index].ipAddress);
+        EXPECT_EQ(tcp.subnetMask, profile.tcp[index].subnetMask);
+        EXPECT_EQ(tcp.gateway, profile.tcp[index].gateway);
+        EXPECT_EQ(tcp.keepaliveMs, profile.tcp[index].keepaliveMs);
+        EXPECT_EQ(tcp.tcpPort, profile.tcp[index].tcpPort);
+        EXPECT_EQ(tcp.macAddress, profile.tcp[index].macAddress);
+    }
+
+    ASSERT_NE(doc.getScanMode(), nullptr);
+    EXPECT_EQ(*doc.getScanMode(), 1);
+    ASSERT_NE(doc.getScanParameters(), nullptr);
+    const ScanParameters& scan = *doc.getScanParameters();
+    ASSERT_EQ(scan.scanListLength, static_cast<int32_t>(profile.scanList.size()));
+    for (size_t i = 0; i < profile.scanList.size(); ++i) {
+        EXPECT_EQ(scan.scanList[i], profile.scanList[i]) << i;
+    }
+    EXPECT_EQ(scan.scanIntervalMs, profile.scanIntervalMs);
+    EXPECT_EQ(scan.scanCount, profile.scanCount);
+
+    for (int panel = 0; panel < 4; ++panel) {
+        for (int channel = 0; channel < 16; ++channel) {
+            const int id = 16 * panel + channel;
+            ASSERT_NE(doc.getAnalogChannelState(panel, channel), nullptr);
+            EXPECT_EQ(*doc.getAnalogChannelState(panel, channel),
+                      storedState(profile.analogState[id]))
+                << id;
+            const uint16_t weight = profile.analogState[id] == SimProfile::Input
+                                        ? profile.averageWeightIndex[id]
+                                        : AverageWeightCode::defaultIndex;
+            EXPECT_EQ(*doc.getAverageWeightIndex(panel, channel), weight) << id;
+            EXPECT_EQ(*doc.getDefaultOutput(panel, channel), profile.defaultOutput[id]) << id;
+        }
+    }
+
+    for (int panel = 0; panel < 8; ++panel) {
+        const SimProfile::DigitalPanel& digital = profile.digitalPanels[panel];
+        const bool inUse = digital.fitted && digital.bypass == 0;
+        EXPECT_EQ(doc.image().panelBypass[panel], digital.bypass) << panel;
+        EXPECT_EQ(doc.isDigitalPanelAvailable(panel), inUse) << panel;
+        if (!inUse) {
+            EXPECT_EQ(doc.getDigitalDeviceInfo(panel), nullptr) << panel;
+            EXPECT_EQ(doc.getDigitalChannelState(panel, 0), nullptr) << panel;
+            EXPECT_EQ(doc.getDigitalDefaultOutput(panel, 0), nullptr) << panel;
+            continue;
+        }
+        ASSERT_NE(doc.getDigitalDeviceInfo(panel), nullptr) << panel;
+        EXPECT_EQ(doc.getDigitalDeviceInfo(panel)->serialNumber, digital.identity.serialNumber);
+        EXPECT_EQ(doc.getDigitalDeviceInfo(panel)->firmwareRevision,
+                  digital.identity.firmwareRevision);
+        for (int channel = 0; channel < 16; ++channel) {
+            EXPECT_EQ(*doc.getDigitalChannelState(panel, channel),
+                      storedState(digital.state[channel]))
+                << panel << "/" << channel;
+            EXPECT_EQ(*doc.getDigitalDefaultOutput(panel, channel), digital.defaultOutput[channel])
+                << panel << "/" << channel;
+        }
+    }
+}
+
+TEST_P(DocumentOnSimulator, FirmwareRevisionDecidesTheSecondaryInterface) {
+    struct Case {
+        const char* revision;
+        int secondary;
+    };
+    const Case cases[] = {
+        {"KX5120-01AR", 0}, {"KX5120-02AR", 0}, {"KX5120-02AR1", 1},
+        {"KX5120-02ar", 1}, {"KX5120-03AR", 1}, {"", 1},
+    };
+    LinkedUnit unit(GetParam(), SimProfile::richDefault());
+    ASSERT_TRUE(unit.ready());
+    for (const auto& c : cases) {
+        SimProfile profile = SimProfile::richDefault();
+        profile.identity.firmwareRevision = c.revision;
+        unit.sim.unit().setConfiguration(profile);
+        ASSERT_EQ(unit.doc.readDeviceInformation(), MBUS_SUCCESS) << c.revision;
+        EXPECT_EQ(unit.doc.getDeviceInfo().firmwareRevision, c.revision);
+        EXPECT_EQ(unit.doc.getSecondaryTcpSupported(), c.secondary) << c.revision;
+    }
+}
+
+TEST_P(DocumentOnSimulator, BypassedPanelGetsNoRequestOfAnyDigitalBlock) {
+    SimProfile profile = SimProfile::richDefault();
+    profile.digitalPanels[1].bypass = -2; // fitted, but switched out
+    LinkedUnit unit(GetParam(), profile);
+    ASSERT_TRUE(unit.ready());
+    ASSERT_NO_FATAL_FAILURE(unit.readAll());
+
+    for (const int panel : {1, 2}) {
+        EXPECT_FALSE(unit.doc.isDigitalPanelAvailable(panel)) << panel;
+        for (const auto& entry : unit.sim.requestLog()) {
+            using RM = RegisterMap;
+            EXPECT_FALSE(requestTouches(
+                entry, RM::fn4, RM::panelAddress(DeviceBlock::digitalDeviceInformation, panel), 64))
+                << panel;
+            EXPECT_FALSE(requestTouches(
+                entry, RM::fn4, RM::panelAddress(DeviceBlock::digitalChannelStates, panel), 16))
+                << panel;
+            EXPECT_FALSE(requestTouches(
+                entry, RM::fn1, RM::panelAddress(DeviceBlock::digitalOutputOptions, panel), 16))
+                << panel;
+        }
+    }
+    EXPECT_EQ(unit.doc.image().panelBypass[1], -2);
+    EXPECT_TRUE(unit.doc.isDigitalPanelAvailable(0));
+}
+
+TEST_P(DocumentOnSimulator, AbsentPanelIsFollowedByACheckAndTheNextPanelIsRead) {
+    SimProfile profile = SimProfile::richDefault();
+    profile.digitalPanels[2] = {}; // not fitted, not bypassed: the unit refuses its reads
+    profile.digitalPanels[3].fitted = true;
+    profile.digitalPanels[3].identity = {"Vantrel", "VTR300-D16", "D16-3", "KD1100-03"};
+    LinkedUnit unit(GetParam(), profile);
+    ASSERT_TRUE(unit.ready());
+    ASSERT_EQ(unit.doc.readDigitalPanelBypass(), MBUS_SUCCESS);
+    unit.sim.clearRequestLog();
+
+    EXPECT_EQ(unit.doc.readDigitalDeviceInformation(), MBUS_SUCCESS);
+
+    const auto log = unit.sim.requestLog();
+    ASSERT_GE(log.size(), 5u);
+    EXPECT_EQ(log[2].address, RegisterMap::panelAddress(DeviceBlock::digitalDeviceInformation, 2));
+    EXPECT_EQ(log[3].address, VtrAddress::communicationCheck);
+    EXPECT_EQ(log[4].address, RegisterMap::panelAddress(DeviceBlock::digitalDeviceInformation, 3));
+    EXPECT_FALSE(unit.doc.isDigitalPanelAvailable(2));
+    EXPECT_TRUE(unit.doc.isDigitalPanelAvailable(3));
+    EXPECT_EQ(unit.doc.getDigitalDeviceInfo(3)->serialNumber, "D16-3");
+}
+
+TEST_P(DocumentOnSimulator, ContinuousScanUnitWithOldFirmwareReadsCleanly) {
+    LinkedUnit unit(GetParam(), SimProfile::minimal());
+    ASSERT_TRUE(unit.ready());
+    ASSERT_NO_FATAL_FAILURE(unit.readAll());
+    EXPECT_EQ(unit.doc.getSecondaryTcpSupported(), 0);
+    EXPECT_EQ(*unit.doc.getScanMode(), 0);
+    EXPECT_EQ(unit.doc.getScanParameters(), nullptr);
+    EXPECT_EQ(unit.doc.getTcpConfig(1), nullptr);
+    for (const auto& entry : unit.sim.requestLog()) {
+        EXPECT_NE(entry.address, VtrAddress::tcpConfiguration2);
+        EXPECT_NE(entry.address, VtrAddress::scanParameters);
+    }
+}
+
+TEST_P(DocumentOnSimulator, ScanListLengthFollowsTheUnitsList) {
+    struct Case {
+        size_t entries;
+    };
+    const Case cases[] = {{0}, {1}, {63}, {64}};
+    LinkedUnit unit(GetParam(), SimProfile::richDefault());
+    ASSERT_TRUE(unit.ready());
+    for (const auto& c : cases) {
+        SimProfile profile = SimProfile::richDefault();
+        profile.scanList.clear();
+        for (size_t i = 0; i < c.entries; ++i) {
+            profile.scanList.push_back(static_cast<uint8_t>(63 - i));
+        }
+        unit.sim.unit().setConfiguration(profile);
+        ASSERT_EQ(unit.doc.readScanParameters(), MBUS_SUCCESS);
+        EXPECT_EQ(unit.doc.getScanParameters()->scanListLength, static_cast<int32_t>(c.entries));
+        if (c.entries > 0) {
+            EXPECT_EQ(unit.doc.getScanParameters()->scanList[c.entries - 1], 64 - c.entries);
+        }
+    }
+}
+
+TEST_P(DocumentOnSimulator, LiveValuesAreReadAndWrittenOneAtATime) {
+    LinkedUnit unit(GetParam(), SimProfile::richDefault());
+    ASSERT_TRUE(unit.ready());
+    unit.sim.unit().freezeLiveValues(3);
+    // Analog panel 0 channel 8 and digital panel 0 channel 8 are outputs in the rich unit.
+    const int analogRef = 16 * 0 + 8 + 1;
+    const int digitalRef = 16 * 0 + 8 + 1;
+
+    EXPECT_EQ(unit.doc.writeLiveRegister(analogRef, 1234), MBUS_SUCCESS);
+    uint16_t value = 0;
+    EXPECT_EQ(unit.doc.readLiveRegister(analogRef, value), MBUS_SUCCESS);
+    EXPECT_EQ(value, 1234);
+    EXPECT_EQ(unit.sim.unit().analogOutputValue(8), 1234);
+
+    EXPECT_EQ(unit.doc.writeLiveCoil(digitalRef, 1), MBUS_SUCCESS);
+    int coil = 0;
+    EXPECT_EQ(unit.doc.readLiveCoil(digitalRef, coil), MBUS_SUCCESS);
+    EXPECT_EQ(coil, 1);
+    EXPECT_TRUE(unit.sim.unit().digitalOutputValue(8));
+}
+
+TEST_P(DocumentOnSimulator, FailedReadLeavesTheWholeImageAsItWas) {
+    struct Fault {
+        const char* name;
+        std::function<void(SimFaults&, uint16_t first, uint16_t last)> arm;
+        int expected; // -1: the transport's own code
+    };
+    const Fault faults[] = {
+        {"exception", [](SimFaults& f, uint16_t a, uint16_t b) { f.addException(a, b, 2); },
+         MBUS_ILLEGAL_DATA_ADDRESS},
+        {"silence", [](SimFaults& f, uint16_t, uint16_t) { f.setSilent(true); },
+         MBUS_REPLY_TIMEOUT},
+        {"wrong function", [](SimFaults& f, uint16_t, uint16_t) { f.setWrongFunction(true); },
+         MBUS_INVALID_FRAME},
+        {"wrong slave", [](SimFaults& f, uint16_t, uint16_t) { f.setWrongSlave(true); },
+         MBUS_INVALID_FRAME},
+        // TCP drops the connection, RTU answers with a bad checksum.
+        {"closed or bad checksum",
+         [](SimFaults& f, uint16_t, uint16_t) {
+             f.setCloseConnection(true);
+             f.setBadCrc(true);
+         },
+         -1},
+    };
+    struct Read {
+        const char* name;
+        DeviceBlock block;
+        std::function<int(CVtrConfigDoc&)> read;
+    };
+    const Read reads[] = {
+        {"device information", DeviceBlock::deviceInformation,
+         [](CVtrConfigDoc& d) { return d.readDeviceInformation(); }},
+        {"tcp configuration", DeviceBlock::tcpConfiguration,
+         [](CVtrConfigDoc& d) { return d.readTcpConfiguration(0); }},
+        {"input options", DeviceBlock::analogInputOptions,
+         [](CVtrConfigDoc& d) { return d.readAnalogInputOptions(); }},
+        {"digital states", DeviceBlock::digitalChannelStates,
+         [](CVtrConfigDoc& d) { return d.readDigitalChannelStates(); }},
+        {"digital outputs", DeviceBlock::digitalOutputOptions,
+         [](CVtrConfigDoc& d) { return d.readDigitalOutputOptions(); }},
+    };
+    for (const auto& fault : faults) {
+        for (const auto& read : reads) {
+            LinkedUnit unit(GetParam(), testProfile());
+            ASSERT_TRUE(unit.ready());
+            ASSERT_NO_FATAL_FAILURE(unit.readAll());
+            const DeviceImage before = unit.doc.image();
+
+            const RegisterBlock& block = RegisterMap::block(read.block);
+            fault.arm(unit.sim.faults(), block.address,
+                      static_cast<uint16_t>(block.address + block.count - 1));
+            const int result = read.read(unit.doc);
+            EXPECT_NE(result, MBUS_SUCCESS) << fault.name << ", " << read.name;
+            if (fault.expected >= 0) {
+                EXPECT_EQ(result, fault.expected) << fault.name << ", " << read.name;
+            }
+            EXPECT_TRUE(unit.doc.image() == before) << fault.name << ", " << read.name;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, DocumentOnSimulator, ::testing::Values(Link::tcp), linkName);
