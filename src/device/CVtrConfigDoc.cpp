@@ -45,6 +45,9 @@ int CVtrConfigDoc::slaveAddress() const {
 }
 
 int CVtrConfigDoc::readRegisters(DeviceBlock block, int panel, std::span<uint16_t> registers) {
+    if (RegisterMap::block(block).readFunction != RegisterMap::fn4) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
     if (currentMaster == nullptr) {
         return MBUS_ILLEGAL_STATE;
     }
@@ -54,6 +57,9 @@ int CVtrConfigDoc::readRegisters(DeviceBlock block, int panel, std::span<uint16_
 }
 
 int CVtrConfigDoc::readCoils(DeviceBlock block, int panel, std::span<int> coils) {
+    if (RegisterMap::block(block).readFunction != RegisterMap::fn1) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
     if (currentMaster == nullptr) {
         return MBUS_ILLEGAL_STATE;
     }
