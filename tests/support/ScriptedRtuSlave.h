@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <poll.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -31,8 +32,9 @@ public:
         std::vector<Bytes> requests; // one per exchange that received its request in full
         Bytes leftover;              // request bytes after the last exchange (or unfinished)
         size_t bytesHeardWhileTalking = 0;
-        std::optional<TimePoint> lastTalk;     // when the last talk byte was written
-        std::optional<TimePoint> firstRequest; // when the first byte from the master came
+        std::optional<TimePoint> lastTalk;         // when the last talk byte was written
+        std::optional<TimePoint> firstRequest;     // when the first byte from the master came
+        std::optional<termios> lineAtFirstRequest; // see watchLine()
     };
 
     explicit ScriptedRtuSlave(int unitFd) : unitFd_(unitFd) {
@@ -63,12 +65,22 @@ public:
         listenAfterMs_ = milliseconds;
         return *this;
     }
+    // Keep the line settings (seen through lineFd) at the moment the first request is in,
+    // while the master still has the port open.
+    ScriptedRtuSlave& watchLine(int lineFd) {
+        lineFd_ = lineFd;
+        return *this;
+    }
     ScriptedRtuSlave& patience(int milliseconds) {
         patienceMs_ = milliseconds;
         return *this;
     }
 
+    // Starts listening; whatever the master sent before (to nobody) is dropped first.
     void start() {
+        uint8_t stale[512];
+        while (::read(unitFd_, stale, sizeof stale) > 0) {
+        }
         thread_ = std::thread([this] { run(); });
     }
     // Waits for the script to end and returns what the unit saw.
@@ -159,6 +171,11 @@ private:
             }
             const auto split = heard.begin() + static_cast<std::ptrdiff_t>(exchange.requestSize);
             record_.requests.emplace_back(heard.begin(), split);
+            if (lineFd_ >= 0 && !record_.lineAtFirstRequest) {
+                termios settings{};
+                ::tcgetattr(lineFd_, &settings);
+                record_.lineAtFirstRequest = settings;
+            }
             heard.erase(heard.begin(), split);
             if (!writeAll(exchange.reply)) {
                 record_.leftover = heard;
@@ -182,6 +199,7 @@ private:
     int talkSpacingMs_ = 2;
     int listenAfterMs_ = 0;
     int patienceMs_ = 10000;
+    int lineFd_ = -1;
     std::vector<Exchange> script_;
     Record record_;
     std::thread thread_;

@@ -1,25 +1,88 @@
 #include "tools/vtrctl/LinkOptions.h"
 
+#include "modbus/MbusError.h"
+#include "modbus/MbusRtuMasterProtocol.h"
 #include "modbus/MbusTcpMasterProtocol.h"
 #include "tools/vtrctl/NumberArgument.h"
 
 #include <CLI/CLI.hpp>
 
+#include <limits>
+
 namespace {
 constexpr int64_t lowestPort = 1;
 constexpr int64_t highestPort = 65535;
+constexpr int64_t largestInt = std::numeric_limits<int>::max();
+
+struct ParityName {
+    const char* name;
+    int parity;
+};
+constexpr ParityName parityNames[] = {
+    {"none", MbusSerialMasterProtocol::parityNone},
+    {"odd", MbusSerialMasterProtocol::parityOdd},
+    {"even", MbusSerialMasterProtocol::parityEven},
+};
+
+// An option that takes one of two numbers, such as 7|8 data bits.
+bool parseChoice(const char* option, const std::string& text, int first, int second, int& value,
+                 std::string& problem) {
+    int64_t number = 0;
+    if (!NumberArgument::parse(text, number) || (number != first && number != second)) {
+        problem = std::string(option) + ": '" + text + "' is neither " + std::to_string(first) +
+                  " nor " + std::to_string(second);
+        return false;
+    }
+    value = static_cast<int>(number);
+    return true;
+}
+
 } // namespace
+
+bool LinkOptions::SerialTexts::anyGiven() const {
+    return !baud.empty() || !parity.empty() || !dataBits.empty() || !stopBits.empty() ||
+           !rs485Delay.empty();
+}
 
 void LinkOptions::addTo(CLI::App& app) {
     app.add_option("--tcp", tcpTarget_,
                    "Modbus TCP server to talk to: a host name or dotted IPv4 address, "
                    "optionally followed by :PORT (default port 502)")
         ->type_name("HOST[:PORT]");
+    app.add_option("--rtu", rtuDevice_,
+                   "Modbus RTU on a serial port: a device path such as /dev/ttyUSB0, or COM<n> "
+                   "(\\\\.\\COM<n>), which opens the alias link COM<n> in "
+                   "~/.config/Corvantis/VtrConfig when there is one, else /dev/ttyS<n-1>")
+        ->type_name("DEVICE");
+    app.add_option("--baud", serialTexts_.baud, "Baud rate of --rtu, default 19200")
+        ->type_name("N");
+    app.add_option("--parity", serialTexts_.parity, "Parity of --rtu, default even")
+        ->type_name("none|odd|even");
+    app.add_option("--data-bits", serialTexts_.dataBits,
+                   "Data bits of --rtu, default 8 (RTU framing needs 8: 7 is refused with error 1)")
+        ->type_name("7|8");
+    app.add_option("--stop-bits", serialTexts_.stopBits, "Stop bits of --rtu, default 1")
+        ->type_name("1|2");
+    app.add_option("--rs485-delay", serialTexts_.rs485Delay,
+                   "RS-485 mode for --rtu: RTS is raised while sending and dropped MS "
+                   "milliseconds (1 to 100000) after the last byte; 0 or absent: RTS stays raised")
+        ->type_name("MS");
 }
 
 bool LinkOptions::check(std::string& problem) {
+    if (!tcpTarget_.empty() && !rtuDevice_.empty()) {
+        problem = "use either --tcp or --rtu, not both";
+        return false;
+    }
+    if (!rtuDevice_.empty()) {
+        return checkSerialLine(problem);
+    }
+    if (serialTexts_.anyGiven()) {
+        problem = "--baud, --parity, --data-bits, --stop-bits and --rs485-delay need --rtu DEVICE";
+        return false;
+    }
     if (tcpTarget_.empty()) {
-        problem = "no link given: use --tcp HOST[:PORT]";
+        problem = "no link given: use --tcp HOST[:PORT] or --rtu DEVICE";
         return false;
     }
     return checkTcpTarget(problem);
@@ -45,8 +108,59 @@ bool LinkOptions::checkTcpTarget(std::string& problem) {
     return true;
 }
 
+// Only the form of each option is checked here; whether the port takes a baud rate, or the
+// RTU master 7 data bits or an RS-485 delay, is the master's answer, as for every other value.
+bool LinkOptions::checkSerialLine(std::string& problem) {
+    serial_ = SerialLine{};
+    serial_.device = rtuDevice_;
+    const SerialTexts& texts = serialTexts_;
+    if (!texts.baud.empty()) {
+        int64_t baud = 0;
+        if (!NumberArgument::parse(texts.baud, baud) || baud < 1 || baud > largestInt) {
+            problem = "--baud: '" + texts.baud + "' is not a number from 1 to " +
+                      std::to_string(largestInt);
+            return false;
+        }
+        serial_.baudRate = static_cast<int>(baud);
+    }
+    if (!texts.parity.empty()) {
+        bool known = false;
+        for (const auto& entry : parityNames) {
+            if (texts.parity == entry.name) {
+                serial_.parity = entry.parity;
+                known = true;
+            }
+        }
+        if (!known) {
+            problem = "--parity: '" + texts.parity + "' is not none, odd or even";
+            return false;
+        }
+    }
+    if ((!texts.dataBits.empty() &&
+         !parseChoice("--data-bits", texts.dataBits, 7, 8, serial_.dataBits, problem)) ||
+        (!texts.stopBits.empty() &&
+         !parseChoice("--stop-bits", texts.stopBits, 1, 2, serial_.stopBits, problem))) {
+        return false;
+    }
+    if (!texts.rs485Delay.empty()) {
+        int64_t delay = 0;
+        if (!NumberArgument::parse(texts.rs485Delay, delay)) {
+            problem = "--rs485-delay: '" + texts.rs485Delay + "' is not a number";
+            return false;
+        }
+        serial_.rs485 = true;
+        serial_.rs485DelayMs = NumberArgument::saturateToInt(delay);
+    }
+    return true;
+}
+
 int LinkOptions::open(const MasterSettings& settings,
                       std::unique_ptr<MbusMasterFunctions>& master) const {
+    return rtuDevice_.empty() ? openTcp(settings, master) : openRtu(settings, master);
+}
+
+int LinkOptions::openTcp(const MasterSettings& settings,
+                         std::unique_ptr<MbusMasterFunctions>& master) const {
     auto tcp = std::make_unique<MbusTcpMasterProtocol>();
     tcp->setTimeout(settings.timeoutMs);
     tcp->setRetryCount(settings.retryCount);
@@ -54,5 +168,20 @@ int LinkOptions::open(const MasterSettings& settings,
     tcp->setPort(tcpPort_);
     const int result = tcp->connectTo(tcpHost_.c_str());
     master = std::move(tcp);
+    return result;
+}
+
+int LinkOptions::openRtu(const MasterSettings& settings,
+                         std::unique_ptr<MbusMasterFunctions>& master) const {
+    auto rtu = std::make_unique<MbusRtuMasterProtocol>();
+    rtu->setTimeout(settings.timeoutMs);
+    rtu->setRetryCount(settings.retryCount);
+    rtu->setPollDelay(settings.pollDelayMs);
+    int result = serial_.rs485 ? rtu->setRs485Mode(serial_.rs485DelayMs) : MBUS_SUCCESS;
+    if (result == MBUS_SUCCESS) {
+        result = rtu->openPort(serial_.device.c_str(), serial_.baudRate, serial_.dataBits,
+                               serial_.stopBits, serial_.parity);
+    }
+    master = std::move(rtu);
     return result;
 }

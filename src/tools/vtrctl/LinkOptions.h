@@ -34,10 +34,38 @@ public:
     const std::string& tcpHost() const { return tcpHost_; }
     uint16_t tcpPort() const { return tcpPort_; }
 
+    // The serial line of --rtu, once checked.
+    struct SerialLine {
+        std::string device; // a device path, COM<n> or \\.\COM<n>
+        int baudRate = 19200;
+        int dataBits = 8;
+        int stopBits = 1;
+        int parity = 2; // 0 none, 1 odd, 2 even
+        bool rs485 = false;
+        int rs485DelayMs = 0;
+    };
+    const SerialLine& serialLine() const { return serial_; }
+
 private:
+    // The serial options as typed; empty when not given.
+    struct SerialTexts {
+        std::string baud;
+        std::string parity;
+        std::string dataBits;
+        std::string stopBits;
+        std::string rs485Delay;
+        bool anyGiven() const;
+    };
+
     bool checkTcpTarget(std::string& problem);
+    bool checkSerialLine(std::string& problem);
+    int openTcp(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
+    int openRtu(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
 
     std::string tcpTarget_; // HOST[:PORT] as typed
     std::string tcpHost_;
     uint16_t tcpPort_ = 0;
+    std::string rtuDevice_;
+    SerialTexts serialTexts_;
+    SerialLine serial_;
 };
