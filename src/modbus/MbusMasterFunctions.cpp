@@ -218,7 +218,10 @@ int MbusMasterFunctions::writeMultiple(int functionCode, int slave, int ref, int
 void MbusMasterFunctions::waitPollDelay() {
     if (pollDelayMs > 0) {
         const int64_t now = clock_->nowTicks();
-        const int64_t leftTicks = nextPollTime > now ? nextPollTime - now : 0;
+        // The wait is never longer than the delay itself, even when the wall clock has been
+        // set back since the last transaction and nextPollTime lies far ahead.
+        const int64_t delayTicks = static_cast<int64_t>(pollDelayMs) * Clock::ticksPerMs;
+        const int64_t leftTicks = nextPollTime > now ? std::min(nextPollTime - now, delayTicks) : 0;
         int64_t leftMs = (leftTicks + Clock::ticksPerMs / 2) / Clock::ticksPerMs;
         while (leftMs > 0) {
             const int64_t step = std::min(leftMs, maxSleepStepMs);

@@ -253,12 +253,34 @@ TEST(PollDelay, SleepsTheRoundedRemainderInOneHourStepsAndMarksTheNextStart) {
     EXPECT_THAT(clock.sleeps, ElementsAre(2));
 
     clock.sleeps.clear();
+    master.setPollDelay(3 * 3600000);
     master.nextPollTime = clock.now + (2 * 3600000LL + 10) * Clock::ticksPerMs;
     master.waitPollDelay();
     EXPECT_THAT(clock.sleeps, ElementsAre(3600000, 3600000, 10));
+    master.setPollDelay(250);
 
     clock.sleeps.clear();
     master.nextPollTime = clock.now - 50; // already passed
     master.waitPollDelay();
     EXPECT_TRUE(clock.sleeps.empty());
+}
+
+TEST(PollDelay, WallClockSetBackNeverStretchesTheWaitBeyondTheDelay) {
+    struct Probe : ScriptedTransport {
+        using MbusMasterFunctions::nextPollTime;
+        using MbusMasterFunctions::waitPollDelay;
+    };
+    ManualClock clock;
+    Probe master;
+    master.setClock(clock);
+    master.setPollDelay(250);
+    clock.now = 100 * 3600000LL * Clock::ticksPerMs;
+    master.nextPollTime = clock.now;
+    master.waitPollDelay();
+    EXPECT_TRUE(clock.sleeps.empty());
+
+    clock.now -= 3600000LL * Clock::ticksPerMs; // the clock is set back by an hour
+    master.waitPollDelay();
+
+    EXPECT_THAT(clock.sleeps, ElementsAre(250));
 }
