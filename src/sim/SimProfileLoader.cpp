@@ -426,7 +426,10 @@ bool ProfileReader::readTcp(const Json& interfaces) {
 }
 
 bool ProfileReader::read(const Json& root) {
-    if (!checkKeys(root, "(top level)",
+    if (!root.is_object()) {
+        return fail("(top level)", "expected an object");
+    }
+    if (!checkKeys(root, "",
                    {"identity", "statusWord", "analogPanels", "digitalPanels", "scan", "rtu", "tcp",
                     "waveformSeed"})) {
         return false;

@@ -240,9 +240,9 @@ void SimRtuServer::serveFrame(const uint8_t* frame, size_t size) {
                                                      : SimSlave::Mode::Reply;
     std::array<uint8_t, SimPdu::maxSize> reply;
     std::string label;
-    const size_t replySize =
-        slave_.serve(slave, frame + SimRtuFrame::pduOffset, size - SimRtuFrame::minSize, faults,
-                     mode, reply.data(), label);
+    const size_t replySize = slave_.serve(slave, frame + SimRtuFrame::pduOffset,
+                                          size - SimRtuFrame::pduOffset - SimRtuFrame::crcSize,
+                                          faults, mode, reply.data(), label);
     trace("RTU request ", frame, size, label);
     if (replySize != 0 && !(faults.delayMs > 0 && wake_.sleepMs(faults.delayMs))) {
         std::array<uint8_t, SimRtuFrame::maxSize + sizeof SimFaultSettings::garbage> out;
