@@ -1,0 +1,69 @@
+#include "ui/qt/DialogGallery.h"
+
+#include "res/Resources.h"
+#include "ui/CDialog.h"
+#include "ui/qt/QtDialogWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+constexpr int kBorder = 1;
+
+} // namespace
+
+QImage DialogGallery::render(const DialogTemplate& from) {
+    CDialog dialog(from);
+    dialog.createWindow();
+    QImage picture;
+    {
+        QtDialogWindow window(dialog, nullptr);
+        window.show();
+        QApplication::processEvents();
+        const QPixmap client = window.grab();
+
+        const QFontMetrics metrics(window.font());
+        const int barHeight = metrics.height() + 8;
+        picture = QImage(client.width() + 2 * kBorder, client.height() + barHeight + 2 * kBorder,
+                         QImage::Format_RGB32);
+        picture.fill(QColor(0x40, 0x40, 0x48));
+        QPainter painter(&picture);
+        painter.fillRect(kBorder, kBorder, client.width(), barHeight, QColor(0x2B, 0x4F, 0x8C));
+        QFont bold = window.font();
+        bold.setBold(true);
+        painter.setFont(bold);
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(kBorder + 6, kBorder, client.width() - 12, barHeight),
+                         Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
+        painter.drawPixmap(kBorder, kBorder + barHeight, client);
+        painter.end();
+        window.hide();
+        window.detach();
+    }
+    dialog.closeWindow();
+    return picture;
+}
+
+int DialogGallery::writeAll(const std::string& directory, std::string& error) {
+    const QDir folder(QString::fromStdString(directory));
+    if (!folder.exists() && !QDir().mkpath(folder.path())) {
+        error = "cannot create " + directory;
+        return -1;
+    }
+    int written = 0;
+    for (const DialogTemplate* dialog : allDialogTemplates()) {
+        const QString name = QStringLiteral("%1-%2.png").arg(dialog->id).arg(dialog->name);
+        const QString path = folder.filePath(name);
+        if (!render(*dialog).save(path, "PNG")) {
+            error = "cannot write " + path.toStdString();
+            return -1;
+        }
+        ++written;
+    }
+    return written;
+}
