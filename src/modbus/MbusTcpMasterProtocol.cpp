@@ -15,7 +15,7 @@
 
 namespace {
 
-// Socket buffers of one frame each keep a slow unit from queueing requests behind one another.
+// A transaction never has more than one frame in flight either way.
 constexpr int socketBufferSize = static_cast<int>(MbapFrame::maxFrameSize);
 
 // A peer that keeps sending without being asked would keep the stale-input discard going for
@@ -23,7 +23,9 @@ constexpr int socketBufferSize = static_cast<int>(MbapFrame::maxFrameSize);
 // transact replaces it.
 constexpr int maxStaleBuffers = 16;
 
-bool isMasterRetryable(int result) {
+// A time-out or a reply that does not fit the request leaves the byte stream out of step: a late
+// or partial reply could be taken for the answer to the next request.
+bool replacesConnection(int result) {
     return result == MBUS_INVALID_FRAME || result == MBUS_INVALID_REPLY ||
            result == MBUS_REPLY_TIMEOUT;
 }
@@ -128,7 +130,7 @@ int MbusTcpMasterProtocol::transact(int slave, int functionCode, const uint8_t* 
     for (;;) {
         const int result =
             transactOnce(slave, functionCode, request, requestLength, reply, replyLength);
-        if (!isMasterRetryable(result)) {
+        if (!replacesConnection(result)) {
             return result;
         }
         closeLink();
@@ -188,7 +190,7 @@ int MbusTcpMasterProtocol::transactOnce(int slave, int functionCode, const uint8
             return result;
         }
     }
-    // Unit identifier 0 answers for whichever unit sits behind a gateway.
+    // Many Modbus TCP devices answer with unit identifier 0 whatever unit was addressed.
     if (header.functionCode != static_cast<unsigned>(functionCode) ||
         (header.unitId != static_cast<unsigned>(slave) && header.unitId != 0)) {
         return MBUS_INVALID_FRAME;
