@@ -8,8 +8,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -19,7 +17,6 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using namespace RtuTestFrames;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -111,31 +108,6 @@ TEST_F(VtrctlOverRtu, LineOptionsReachThePortAndDefaultTo19200With1StopBit) {
         EXPECT_EQ(::cfgetospeed(&*seen.lineAtFirstRequest), c.speed);
         EXPECT_EQ((seen.lineAtFirstRequest->c_cflag & CSTOPB) != 0, c.twoStopBits);
     }
-}
-
-TEST_F(VtrctlOverRtu, ComNameOpensItsAliasLink) {
-    char pattern[] = "/tmp/vtrctl-alias-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const fs::path root = pattern;
-    fs::create_directories(root / "Corvantis" / "VtrConfig");
-    fs::create_symlink(pty.path(), root / "Corvantis" / "VtrConfig" / "COM3");
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old != nullptr ? old : "";
-    ::setenv("XDG_CONFIG_HOME", root.c_str(), 1);
-
-    ScriptedRtuSlave unit(pty.unitFd());
-    unit.expect(8, registerReply(0x01, 2, 0x0100)).start();
-    const Outcome outcome = vtrctl({"--rtu", "COM3", "--hex", "read-input-registers", "1", "2"});
-    unit.finish();
-
-    EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "0x0100 0x0101\n");
-    if (old != nullptr) {
-        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    } else {
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
-    fs::remove_all(root);
 }
 
 TEST_F(VtrctlOverRtu, FailuresPrintTheMastersCodeAndTextAndExitOne) {
