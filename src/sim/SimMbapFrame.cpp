@@ -29,6 +29,18 @@ size_t SimMbapFrame::frameSize(const Header& header) {
     return unitOffset + header.length;
 }
 
+SimMbapFrame::Scan SimMbapFrame::scan(const uint8_t* bytes, size_t available, size_t& size) {
+    if (available < headerSize) {
+        return Scan::Incomplete;
+    }
+    const Header header = parseHeader(bytes);
+    if (!lengthValid(header)) {
+        return Scan::OutOfStep;
+    }
+    size = frameSize(header);
+    return available >= size ? Scan::Complete : Scan::Incomplete;
+}
+
 size_t SimMbapFrame::build(const Header& request, uint8_t unit, const uint8_t* pdu, size_t pduSize,
                            uint8_t* out) {
     put16(out + transactionOffset, request.transaction);

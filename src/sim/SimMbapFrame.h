@@ -33,6 +33,11 @@ public:
     // The whole frame's size as the header announces it (valid length assumed).
     static size_t frameSize(const Header& header);
 
+    enum class Scan { Incomplete, Complete, OutOfStep };
+    // Looks at the bytes received so far: Complete with `size` set when a whole frame starts
+    // them, OutOfStep when the header announces a length no Modbus frame has.
+    static Scan scan(const uint8_t* bytes, size_t available, size_t& size);
+
     // Builds the reply to `request`: same transaction and protocol, `unit`, the PDU. `out` has
     // room for maxSize bytes. Returns the frame's size.
     static size_t build(const Header& request, uint8_t unit, const uint8_t* pdu, size_t pduSize,

@@ -151,16 +151,10 @@ bool SimTcpServer::receive(Client& client) {
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
     }
     client.received.insert(client.received.end(), chunk.begin(), chunk.begin() + received);
-    while (client.received.size() >= SimMbapFrame::headerSize) {
-        const SimMbapFrame::Header header = SimMbapFrame::parseHeader(client.received.data());
-        // A length the unit cannot hold means the stream is out of step: drop the client.
-        if (!SimMbapFrame::lengthValid(header)) {
-            return false;
-        }
-        const size_t size = SimMbapFrame::frameSize(header);
-        if (client.received.size() < size) {
-            return true;
-        }
+    size_t size = 0;
+    SimMbapFrame::Scan scan;
+    while ((scan = SimMbapFrame::scan(client.received.data(), client.received.size(), size)) ==
+           SimMbapFrame::Scan::Complete) {
         const bool keep = serveFrame(client, client.received.data(), size);
         client.received.erase(client.received.begin(),
                               client.received.begin() + static_cast<std::ptrdiff_t>(size));
@@ -168,7 +162,8 @@ bool SimTcpServer::receive(Client& client) {
             return false;
         }
     }
-    return true;
+    // A length the unit cannot hold means the stream is out of step: drop the client.
+    return scan != SimMbapFrame::Scan::OutOfStep;
 }
 
 bool SimTcpServer::serveFrame(Client& client, const uint8_t* frame, size_t size) {
