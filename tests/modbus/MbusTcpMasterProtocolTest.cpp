@@ -371,12 +371,13 @@ TEST(TcpTransport, CloseLinkAndDestructorReleaseTheSocket) {
         ASSERT_TRUE(server.waitForConnections(1));
         master.closeLink();
         EXPECT_FALSE(master.isLinkOpen());
+        EXPECT_TRUE(server.waitForClientGone()); // the server's end is closed too
         EXPECT_EQ(openDescriptors(), before);
         ASSERT_EQ(master.reconnect(), MBUS_SUCCESS); // the peer survives closeLink
         ASSERT_TRUE(server.waitForConnections(2));
     }
-    EXPECT_EQ(openDescriptors(), before);
     EXPECT_TRUE(server.waitForClientGone());
+    EXPECT_EQ(openDescriptors(), before);
 }
 
 TEST(TcpTransport, LengthsBeyondTheFrameAreRejectedBeforeAnyTraffic) {
