@@ -13,6 +13,8 @@ namespace {
 constexpr const char* usageText =
     "usage: vtrctl --tcp HOST[:PORT] [--slave N] [--timeout MS] [--retries N]\n"
     "              [--poll-delay MS] [--hex] [--count N] [--stats] COMMAND ARGS...\n"
+    "       vtrctl --rtu DEVICE [--baud N] [--parity none|odd|even] [--data-bits 7|8]\n"
+    "              [--stop-bits 1|2] [--rs485-delay MS] [--slave N] ... COMMAND ARGS...\n"
     "  read-coils REF COUNT              read-input-registers REF COUNT\n"
     "  write-single-coil REF VALUE       write-single-register REF VALUE\n"
     "  write-multiple-coils REF VALUE... write-multiple-registers REF VALUE...\n"
