@@ -329,26 +329,6 @@ TEST_F(DocumentReads, DeviceFailureOnDigitalStatesOrOutputsChecksOnceAndIsReport
     }
 }
 
-TEST_F(DocumentReads, DigitalOutputsAreReadAsSixteenCoilsPerPresentPanel) {
-    master.answer(registerReply({1, 0, 1, 1, 1, 1, 1, 1})); // only panel 1 in use
-    ASSERT_EQ(doc.readDigitalPanelBypass(), MBUS_SUCCESS);
-    master.answer(registerReply(panelInfo("V")));
-    ASSERT_EQ(doc.readDigitalDeviceInformation(), MBUS_SUCCESS);
-    master.calls.clear();
-    //            byte count  coils 0-7   coils 8-15
-    master.answer({0x02, 0b00000101, 0b10000000});
-
-    ASSERT_EQ(doc.readDigitalOutputOptions(), MBUS_SUCCESS);
-    ASSERT_EQ(master.calls.size(), 1u);
-    EXPECT_EQ(master.calls[0].functionCode, 1);
-    EXPECT_EQ(master.calls[0].request, (Bytes{0x81, 0x10, 0x00, 0x10}));
-    EXPECT_EQ(*doc.getDigitalDefaultOutput(1, 0), 1);
-    EXPECT_EQ(*doc.getDigitalDefaultOutput(1, 1), 0);
-    EXPECT_EQ(*doc.getDigitalDefaultOutput(1, 2), 1);
-    EXPECT_EQ(*doc.getDigitalDefaultOutput(1, 15), 1);
-    EXPECT_EQ(doc.getDigitalDefaultOutput(0, 0), nullptr);
-}
-
 TEST_F(DocumentReads, AccessorsAreNullForStaleOrOutOfRangeEntries) {
     EXPECT_EQ(doc.getRtuConfig(), nullptr);
     EXPECT_EQ(doc.getTcpConfig(0), nullptr);
