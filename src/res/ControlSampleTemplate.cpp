@@ -19,7 +19,7 @@ constexpr ControlTemplate kControls[] = {
     {IDC_SAMPLE_SIGNED_EDIT, ControlKind::Edit, "", 80, 56, 60, 14, StyleBorder},
     {IdStatic, ControlKind::Static, "Shown value", 15, 76, 60, 8, StyleNone},
     {IDC_SAMPLE_SHOWN_VALUE, ControlKind::Static, "502", 80, 75, 60, 11, StyleSunken},
-    {IDC_SAMPLE_LABEL, ControlKind::Static, "List", 15, 92, 50, 8, StyleNone},
+    {IDC_SAMPLE_LABEL, ControlKind::Static, "Scan list", 15, 92, 60, 8, StyleNone},
     {IDC_SAMPLE_MULTILINE, ControlKind::Edit, "", 80, 90, 118, 26, StyleBorder | StyleMultiline},
     {IDC_SAMPLE_LIST, ControlKind::ListBox, "", 15, 120, 183, 40,
      StyleBorder | StyleUseTabStops | StyleNotify},

@@ -43,6 +43,10 @@ void HeadlessBackend::answerMessageBox(int answer) {
     m_answers.push_back(answer);
 }
 
+void HeadlessBackend::answerFileDialog(std::optional<std::string> path) {
+    m_filePicks.push_back(std::move(path));
+}
+
 void HeadlessBackend::setProblemHandler(std::function<void(const std::string&)> handler) {
     m_problemHandler = std::move(handler);
 }
@@ -162,6 +166,22 @@ int HeadlessBackend::messageBox(CWnd* owner, const std::string& text, const std:
     }
     m_boxes.push_back({text, caption, style, owner, answer});
     return answer;
+}
+
+int HeadlessBackend::fileDialog(CWnd* /*owner*/, const FileDialogRequest& request,
+                                std::string& path) {
+    m_fileDialogs.push_back(request);
+    if (m_filePicks.empty()) {
+        problem("unexpected file dialog \"" + request.title + "\"");
+        return IDCANCEL;
+    }
+    const std::optional<std::string> pick = std::move(m_filePicks.front());
+    m_filePicks.pop_front();
+    if (!pick) {
+        return IDCANCEL;
+    }
+    path = *pick;
+    return IDOK;
 }
 
 bool HeadlessBackend::setTimer(CWnd& window, uintptr_t timerId, unsigned elapseMs) {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ public:
     // The answer to the next message box; several answers queue up.
     void answerMessageBox(int answer);
 
+    // The path the user picks in the next file dialog; nullopt cancels it.
+    void answerFileDialog(std::optional<std::string> path);
+    const std::vector<FileDialogRequest>& fileDialogs() const { return m_fileDialogs; }
+
     const std::vector<MessageBoxRecord>& messageBoxes() const { return m_boxes; }
     const std::vector<std::string>& problems() const { return m_problems; }
     void setProblemHandler(std::function<void(const std::string&)> handler);
@@ -53,6 +58,7 @@ public:
     void endModal(CDialog& dialog, int result) override;
     int messageBox(CWnd* owner, const std::string& text, const std::string& caption,
                    unsigned style) override;
+    int fileDialog(CWnd* owner, const FileDialogRequest& request, std::string& path) override;
     bool setTimer(CWnd& window, uintptr_t timerId, unsigned elapseMs) override;
     bool killTimer(CWnd& window, uintptr_t timerId) override;
     bool postMessage(CWnd& window, unsigned message, uintptr_t wParam, intptr_t lParam) override;
@@ -79,6 +85,8 @@ private:
     std::map<int, std::deque<DialogUser>> m_users;
     std::deque<int> m_answers;
     std::vector<MessageBoxRecord> m_boxes;
+    std::deque<std::optional<std::string>> m_filePicks;
+    std::vector<FileDialogRequest> m_fileDialogs;
     std::vector<std::string> m_problems;
     std::function<void(const std::string&)> m_problemHandler;
     std::map<TimerKey, Timer> m_timers;

@@ -19,6 +19,10 @@ public:
             return IDOK;
         }
     }
+    int fileDialog(CWnd* /*owner*/, const FileDialogRequest& /*request*/,
+                   std::string& /*path*/) override {
+        return IDCANCEL;
+    }
     bool setTimer(CWnd& /*window*/, uintptr_t /*timerId*/, unsigned /*elapseMs*/) override {
         return false;
     }

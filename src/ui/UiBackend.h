@@ -6,6 +6,15 @@
 class CDialog;
 class CWnd;
 
+// What a file dialog asks for: open an existing file or name one to save.
+struct FileDialogRequest {
+    bool open;
+    std::string title;
+    std::string filter;           // "Vtr Config Files (*.vtr)"
+    std::string defaultExtension; // ".vtr", added to a typed name without one
+    std::string initialPath;
+};
+
 // What the windows need from the system that shows them. One backend is current per process:
 // the Qt renderer in the program, the headless one in tests. Every call comes from the
 // user-interface thread.
@@ -21,6 +30,8 @@ public:
     // A modal message box; owner may be null. Returns IDOK, IDCANCEL, IDYES or IDNO.
     virtual int messageBox(CWnd* owner, const std::string& text, const std::string& caption,
                            unsigned style) = 0;
+    // A modal file dialog; returns IDOK with the chosen path, or IDCANCEL.
+    virtual int fileDialog(CWnd* owner, const FileDialogRequest& request, std::string& path) = 0;
     // (Re)arms a repeating timer of a window; false when it cannot.
     virtual bool setTimer(CWnd& window, uintptr_t timerId, unsigned elapseMs) = 0;
     virtual bool killTimer(CWnd& window, uintptr_t timerId) = 0;

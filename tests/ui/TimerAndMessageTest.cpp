@@ -3,6 +3,7 @@
 #include "res/ResourceIds.h"
 #include "ui/CDialog.h"
 #include "ui/DialogDriver.h"
+#include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/UiConstants.h"
 
@@ -179,6 +180,33 @@ TEST(MessageBoxes, ABoxOwnedByADialogNamesItsOwner) {
     dialog.DoModal();
     ASSERT_EQ(ui.backend.messageBoxes().size(), 1u);
     EXPECT_EQ(ui.backend.messageBoxes()[0].owner, &dialog);
+}
+
+} // namespace
+
+namespace {
+
+TEST(FileDialogs, APickedSaveNameGetsTheDefaultExtensionAndCancelIsIdCancel) {
+    HeadlessUi ui;
+    const FileDialogRequest save{false, "Save As", "Vtr Config Files (*.vtr)", ".vtr", ""};
+    const struct {
+        std::optional<std::string> pick;
+        int result;
+        std::string path;
+    } cases[] = {
+        {"/home/op/plant", IDOK, "/home/op/plant.vtr"},
+        {"/home/op/plant.vtr", IDOK, "/home/op/plant.vtr"},
+        {"/home/op.d/plant", IDOK, "/home/op.d/plant.vtr"},
+        {std::nullopt, IDCANCEL, "unchanged"},
+    };
+    for (const auto& c : cases) {
+        ui.backend.answerFileDialog(c.pick);
+        std::string path = "unchanged";
+        EXPECT_EQ(ShowFileDialog(nullptr, save, path), c.result);
+        EXPECT_EQ(path, c.path);
+    }
+    EXPECT_EQ(ui.backend.fileDialogs().size(), 4u);
+    EXPECT_EQ(ui.backend.fileDialogs()[0].filter, "Vtr Config Files (*.vtr)");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ui/qt/QtDialogWindow.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -106,6 +107,21 @@ int QtBackend::messageBox(CWnd* owner, const std::string& text, const std::strin
     default:
         return (style & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
     }
+}
+
+int QtBackend::fileDialog(CWnd* owner, const FileDialogRequest& request, std::string& path) {
+    QWidget* parent = widgetOf(owner);
+    const QString title = QString::fromStdString(request.title);
+    const QString start = QString::fromStdString(request.initialPath);
+    const QString filter = QString::fromStdString(request.filter);
+    const QString chosen = request.open
+                               ? QFileDialog::getOpenFileName(parent, title, start, filter)
+                               : QFileDialog::getSaveFileName(parent, title, start, filter);
+    if (chosen.isEmpty()) {
+        return IDCANCEL;
+    }
+    path = chosen.toStdString();
+    return IDOK;
 }
 
 bool QtBackend::setTimer(CWnd& window, uintptr_t timerId, unsigned elapseMs) {

@@ -23,6 +23,7 @@ public:
     void endModal(CDialog& dialog, int result) override;
     int messageBox(CWnd* owner, const std::string& text, const std::string& caption,
                    unsigned style) override;
+    int fileDialog(CWnd* owner, const FileDialogRequest& request, std::string& path) override;
     bool setTimer(CWnd& window, uintptr_t timerId, unsigned elapseMs) override;
     bool killTimer(CWnd& window, uintptr_t timerId) override;
     bool postMessage(CWnd& window, unsigned message, uintptr_t wParam, intptr_t lParam) override;
