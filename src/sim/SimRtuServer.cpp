@@ -173,17 +173,16 @@ void SimRtuServer::run() {
             discardUntilSilence_ = false;
             continue;
         }
-        if (fds[1].revents & POLLIN) {
+        if (fds[1].revents != 0) {
             if (receive()) {
                 extractFrames();
-                continue;
-            }
-        }
-        if (fds[1].revents & (POLLHUP | POLLERR)) {
-            // No master has the pseudo-terminal open: wait for one.
-            received_.clear();
-            if (wake_.sleepMs(noPeerRetryMs)) {
-                return;
+            } else {
+                // No master has the pseudo-terminal open (or the device went away): wait for
+                // one without spinning.
+                received_.clear();
+                if (wake_.sleepMs(noPeerRetryMs)) {
+                    return;
+                }
             }
         }
     }
