@@ -24,9 +24,6 @@ std::string linkName(const ::testing::TestParamInfo<Link>& info) {
 // socket or a pseudo-terminal.
 class LinkedUnit {
 public:
-    // Faults that make the master wait out its time-out cost this long each.
-    static constexpr int timeoutMs = 300;
-
     LinkedUnit(Link link, const SimProfile& profile) : sim(profile) {
         ConnectOptions options;
         if (link == Link::tcp) {
@@ -42,7 +39,6 @@ public:
             options.slaveId = profile.slaveAddress;
             master = &rtu;
         }
-        master->setTimeout(timeoutMs);
         doc.setConnectOptions(options);
         doc.useOpenLink(master);
     }
