@@ -20,6 +20,12 @@ void CWnd::SetWindowText(const std::string& text) {
     }
 }
 
+CControl CWnd::GetDlgItem(int controlId) {
+    CControl control;
+    control.attach(this, controlId);
+    return control;
+}
+
 void CWnd::CheckRadioButton(int firstId, int lastId, int checkId) {
     for (auto& control : m_controls) {
         if (control->kind != ControlKind::RadioButton || control->id < firstId ||

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "res/DialogTemplate.h"
+#include "ui/CControl.h"
 #include "ui/ControlState.h"
 
 #include <cstdint>
@@ -9,7 +10,6 @@
 #include <string>
 #include <vector>
 
-class CControl;
 class WindowPeer;
 
 // A window: the states of its controls while it exists, its title, which control has the
@@ -28,6 +28,8 @@ public:
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const { return m_title; }
 
+    // A handle on the control with this id, for controls the window keeps no member for.
+    CControl GetDlgItem(int controlId);
     // Sets the check of one radio button in first..last and clears the others.
     void CheckRadioButton(int firstId, int lastId, int checkId);
     // The checked radio button in first..last, or 0 when none is checked.

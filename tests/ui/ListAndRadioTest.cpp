@@ -124,6 +124,9 @@ TEST(Controls, GreyingAndTextReachTheState) {
         EXPECT_EQ(user.title(), "Analog Panel 2 Chan 5");
         dialog.GotoDlgCtrl(dialog.m_value);
         EXPECT_EQ(user.focus(), IDC_SAMPLE_EDIT);
+        dialog.GetDlgItem(IDC_SAMPLE_RADIO_THIRD).EnableWindow(true);
+        EXPECT_TRUE(user.click(IDC_SAMPLE_RADIO_THIRD));
+        EXPECT_FALSE(dialog.GetDlgItem(4711).IsValid());
     });
 }
 
