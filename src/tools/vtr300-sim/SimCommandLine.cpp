@@ -42,23 +42,30 @@ int SimCommandLine::parse(int argc, char** argv) {
     std::string profilePath;
     std::vector<std::string> faultTexts;
     unsigned slave = 0;
-    app.add_option("--tcp", endpoint, "Serve Modbus TCP on [HOST:]PORT (default 127.0.0.1:1502)");
-    app.add_option("--rtu", rtuDevice, "Serve Modbus RTU on an existing serial DEVICE");
+    app.add_option("--tcp", endpoint, "Serve Modbus TCP on [HOST:]PORT (default 127.0.0.1:1502)")
+        ->type_name("[HOST:]PORT");
+    app.add_option("--rtu", rtuDevice, "Serve Modbus RTU on an existing serial DEVICE")
+        ->type_name("DEVICE");
     app.add_option("--rtu-pty", rtuPtyLink,
                    "Serve Modbus RTU on a new pseudo-terminal; print its path and, given LINK, "
                    "make LINK a symbolic link to it (e.g. a COM alias)")
-        ->expected(0, 1);
+        ->expected(0, 1)
+        ->type_name("[LINK]");
     app.add_option("--slave", slave, "RTU slave address, 1..247 (default 31)")
-        ->check(CLI::Range(1, 247));
-    app.add_option("--profile", profilePath, "JSON unit profile (default: the rich unit)");
-    app.add_option("--fault", faultTexts, "Inject a fault (repeatable; syntax below)");
+        ->check(CLI::Range(1, 247))
+        ->type_name("N");
+    app.add_option("--profile", profilePath, "JSON unit profile (default: the rich unit)")
+        ->type_name("FILE");
+    app.add_option("--fault", faultTexts, "Inject a fault (repeatable; syntax below)")
+        ->type_name("FAULT")
+        ->allow_extra_args(false);
     app.add_flag("--line-speed", lineSpeed,
                  "Pace RTU replies at the unit's baud rate, 11 bits per character");
     app.add_flag("--verbose,-v", verbose, "Print every request and reply in hex");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        return app.exit(error);
+        return app.exit(error) == 0 ? 0 : exitUsage;
     }
 
     rtuPty = app.count("--rtu-pty") > 0;
