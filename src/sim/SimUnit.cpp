@@ -1,5 +1,6 @@
 #include "sim/SimUnit.h"
 
+#include "sim/SimBlockLayout.h"
 #include "sim/SimPdu.h"
 #include "sim/SimRegisterMap.h"
 #include "sim/SimWaveform.h"
@@ -11,124 +12,9 @@ namespace {
 
 constexpr int channels = SimProfile::channelsPerPanel;
 
-// Channel states on the wire; an Output is 0x0080, not 2.
-constexpr uint16_t wireVacant = 0x0000;
-constexpr uint16_t wireInput = 0x0001;
-constexpr uint16_t wireOutput = 0x0080;
-constexpr uint16_t wireInvalid = 0xFFFF;
-
-uint16_t stateToWire(uint16_t state) {
-    switch (state) {
-    case SimProfile::Vacant:
-        return wireVacant;
-    case SimProfile::Input:
-        return wireInput;
-    case SimProfile::Output:
-        return wireOutput;
-    default:
-        return wireInvalid;
-    }
-}
-
-bool wireToState(uint16_t wire, uint16_t& state) {
-    switch (wire) {
-    case wireVacant:
-        state = SimProfile::Vacant;
-        return true;
-    case wireInput:
-        state = SimProfile::Input;
-        return true;
-    case wireOutput:
-        state = SimProfile::Output;
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Text fields: one ASCII character per register, in the low byte, NUL-padded.
-uint16_t textRegister(const std::string& text, unsigned index) {
-    return index < text.size() ? static_cast<uint8_t>(text[index]) : 0;
-}
-
-uint16_t octetPair(const uint8_t* octets, unsigned pair) {
-    return static_cast<uint16_t>((octets[2 * pair] << 8) | octets[2 * pair + 1]);
-}
-
-void setOctetPair(uint8_t* octets, unsigned pair, uint16_t value) {
-    octets[2 * pair] = static_cast<uint8_t>(value >> 8);
-    octets[2 * pair + 1] = static_cast<uint8_t>(value);
-}
-
-uint16_t identityRegister(const SimProfile::Identity& identity, unsigned offset) {
-    const std::string* fields[] = {&identity.manufacturer, &identity.modelNumber,
-                                   &identity.serialNumber, &identity.firmwareRevision};
-    return textRegister(*fields[offset / 16], offset % 16);
-}
-
-// TCP configuration layout: octet pairs of the address, mask and gateway, then keepalive,
-// port and the MAC address.
-namespace TcpRegister {
-constexpr unsigned ipAddress = 0;
-constexpr unsigned subnetMask = 2;
-constexpr unsigned gateway = 4;
-constexpr unsigned keepalive = 6;
-constexpr unsigned port = 7;
-constexpr unsigned macAddress = 8;
-} // namespace TcpRegister
-
-uint16_t tcpRegister(const SimProfile::TcpInterface& tcp, unsigned offset) {
-    using namespace TcpRegister;
-    if (offset < subnetMask) {
-        return octetPair(tcp.ipAddress.data(), offset - ipAddress);
-    }
-    if (offset < gateway) {
-        return octetPair(tcp.subnetMask.data(), offset - subnetMask);
-    }
-    if (offset < keepalive) {
-        return octetPair(tcp.gateway.data(), offset - gateway);
-    }
-    if (offset == keepalive) {
-        return tcp.keepaliveMs;
-    }
-    if (offset == port) {
-        return tcp.tcpPort;
-    }
-    return octetPair(tcp.macAddress.data(), offset - macAddress);
-}
-
-void setTcpRegister(SimProfile::TcpInterface& tcp, unsigned offset, uint16_t value) {
-    using namespace TcpRegister;
-    if (offset < subnetMask) {
-        setOctetPair(tcp.ipAddress.data(), offset - ipAddress, value);
-    } else if (offset < gateway) {
-        setOctetPair(tcp.subnetMask.data(), offset - subnetMask, value);
-    } else if (offset < keepalive) {
-        setOctetPair(tcp.gateway.data(), offset - gateway, value);
-    } else if (offset == keepalive) {
-        tcp.keepaliveMs = value;
-    }
-}
-
-// RTU configuration layout.
-namespace RtuRegister {
-constexpr unsigned serialInterface = 0;
-constexpr unsigned baudIndex = 1;
-constexpr unsigned parityIndex = 2;
-constexpr unsigned slaveIdHigh = 3;
-constexpr uint16_t maxSerialInterface = 2;
-constexpr uint16_t maxBaudIndex = 7;
-constexpr uint16_t maxParityIndex = 2;
-constexpr uint16_t slaveIdHighMask = 0x00F0;
-} // namespace RtuRegister
-
-// Scan parameter layout: 64 list entries, the terminator, interval and count.
-namespace ScanRegister {
-constexpr unsigned terminator = 64;
-constexpr unsigned interval = 65;
-constexpr unsigned count = 66;
-constexpr uint8_t endOfList = 0xFF;
-} // namespace ScanRegister
+using Layout = SimBlockLayout;
+using Rtu = SimBlockLayout::Rtu;
+using Scan = SimBlockLayout::Scan;
 
 constexpr uint16_t communicationCheckValue[2] = {0x5654, 0x0300}; // "VT", model 300
 constexpr uint16_t invalidSlaveIdBit = 0x0010;
@@ -287,8 +173,10 @@ int SimUnit::readRegister(uint16_t address, uint16_t& value) const {
         return 0;
     }
     case SimBlockId::DeviceInformation:
-        value = offset < 64 ? identityRegister(config_.identity, offset)
-                            : textRegister(config_.ethernetFirmwareRevision, offset - 64);
+        value = offset < Layout::identityRegisters
+                    ? Layout::identityRegister(config_.identity, offset)
+                    : Layout::textRegister(config_.ethernetFirmwareRevision,
+                                           offset - Layout::identityRegisters);
         return 0;
     case SimBlockId::RtuConfiguration: {
         const uint16_t fields[] = {config_.serialInterface, config_.baudIndex, config_.parityIndex,
@@ -297,13 +185,13 @@ int SimUnit::readRegister(uint16_t address, uint16_t& value) const {
         return 0;
     }
     case SimBlockId::TcpConfiguration:
-        value = tcpRegister(config_.tcp[0], offset);
+        value = Layout::tcpRegister(config_.tcp[0], offset);
         return 0;
     case SimBlockId::TcpConfiguration2:
         if (!secondaryTcpSupported()) {
             return SimPdu::illegalDataAddress;
         }
-        value = tcpRegister(config_.tcp[1], offset);
+        value = Layout::tcpRegister(config_.tcp[1], offset);
         return 0;
     case SimBlockId::StatusRegister: {
         const bool invalidSlave =
@@ -318,17 +206,16 @@ int SimUnit::readRegister(uint16_t address, uint16_t& value) const {
         value = config_.scanMode;
         return 0;
     case SimBlockId::ScanParameters:
-        if (offset < ScanRegister::terminator) {
-            value = offset < config_.scanList.size() ? config_.scanList[offset]
-                                                     : ScanRegister::endOfList;
-        } else if (offset == ScanRegister::terminator) {
-            value = ScanRegister::endOfList;
+        if (offset < Scan::terminator) {
+            value = offset < config_.scanList.size() ? config_.scanList[offset] : Scan::endOfList;
+        } else if (offset == Scan::terminator) {
+            value = Scan::endOfList;
         } else {
-            value = offset == ScanRegister::interval ? config_.scanIntervalMs : config_.scanCount;
+            value = offset == Scan::interval ? config_.scanIntervalMs : config_.scanCount;
         }
         return 0;
     case SimBlockId::AnalogChannelStates:
-        value = stateToWire(config_.analogState[offset]);
+        value = Layout::stateToWire(config_.analogState[offset]);
         return 0;
     case SimBlockId::AnalogOutputOptions:
         value = static_cast<uint16_t>(config_.defaultOutput[offset]);
@@ -343,7 +230,7 @@ int SimUnit::readRegister(uint16_t address, uint16_t& value) const {
         if (!digitalPanelFitted(panel)) {
             return SimPdu::slaveDeviceFailure;
         }
-        value = stateToWire(config_.digitalPanels[panel].state[offset % channels]);
+        value = Layout::stateToWire(config_.digitalPanels[panel].state[offset % channels]);
         return 0;
     }
     case SimBlockId::DigitalDeviceInformation: {
@@ -352,8 +239,8 @@ int SimUnit::readRegister(uint16_t address, uint16_t& value) const {
         if (!digitalPanelFitted(panel)) {
             return SimPdu::slaveDeviceFailure;
         }
-        value = identityRegister(config_.digitalPanels[panel].identity,
-                                 offset % SimAddress::digitalDeviceInformationStride);
+        value = Layout::identityRegister(config_.digitalPanels[panel].identity,
+                                         offset % SimAddress::digitalDeviceInformationStride);
         return 0;
     }
     case SimBlockId::DigitalPanelBypass:
@@ -396,11 +283,11 @@ int SimUnit::checkWrite(uint16_t address, unsigned count, const uint16_t* values
             }
             break;
         case SimBlockId::RtuConfiguration: {
-            using namespace RtuRegister;
-            const bool valid = (offset == serialInterface && value <= maxSerialInterface) ||
-                               (offset == baudIndex && value <= maxBaudIndex) ||
-                               (offset == parityIndex && value <= maxParityIndex) ||
-                               (offset == slaveIdHigh && (value & ~slaveIdHighMask) == 0);
+            const bool valid =
+                (offset == Rtu::serialInterface && value <= Rtu::maxSerialInterface) ||
+                (offset == Rtu::baudIndex && value <= Rtu::maxBaudIndex) ||
+                (offset == Rtu::parityIndex && value <= Rtu::maxParityIndex) ||
+                (offset == Rtu::slaveIdHigh && (value & ~Rtu::slaveIdHighMask) == 0);
             if (!valid) {
                 return SimPdu::illegalDataValue;
             }
@@ -423,14 +310,14 @@ int SimUnit::checkWrite(uint16_t address, unsigned count, const uint16_t* values
             break;
         case SimBlockId::ScanParameters: {
             const uint8_t entry = static_cast<uint8_t>(value);
-            if (offset < ScanRegister::terminator && entry != ScanRegister::endOfList &&
+            if (offset < Scan::terminator && entry != Scan::endOfList &&
                 entry >= SimProfile::analogChannelCount) {
                 return SimPdu::illegalDataValue;
             }
             break;
         }
         case SimBlockId::AnalogChannelStates:
-            if (!wireToState(value, state) ||
+            if (!Layout::wireToState(value, state) ||
                 (state != SimProfile::Vacant && !config_.analogPanelFitted[panel])) {
                 return SimPdu::illegalDataValue;
             }
@@ -444,7 +331,7 @@ int SimUnit::checkWrite(uint16_t address, unsigned count, const uint16_t* values
             if (!digitalPanelFitted(panel)) {
                 return SimPdu::slaveDeviceFailure;
             }
-            if (!wireToState(value, state)) {
+            if (!Layout::wireToState(value, state)) {
                 return SimPdu::illegalDataValue;
             }
             break;
@@ -473,11 +360,11 @@ void SimUnit::applyWrite(uint16_t address, uint16_t value) {
         analogOutputs_[id] = value;
         break;
     case SimBlockId::RtuConfiguration:
-        if (offset == RtuRegister::serialInterface) {
+        if (offset == Rtu::serialInterface) {
             config_.serialInterface = value;
-        } else if (offset == RtuRegister::baudIndex) {
+        } else if (offset == Rtu::baudIndex) {
             config_.baudIndex = value;
-        } else if (offset == RtuRegister::parityIndex) {
+        } else if (offset == Rtu::parityIndex) {
             config_.parityIndex = value;
         } else {
             config_.slaveAddress =
@@ -485,10 +372,10 @@ void SimUnit::applyWrite(uint16_t address, uint16_t value) {
         }
         break;
     case SimBlockId::TcpConfiguration:
-        setTcpRegister(config_.tcp[0], offset, value);
+        Layout::setTcpRegister(config_.tcp[0], offset, value);
         break;
     case SimBlockId::TcpConfiguration2:
-        setTcpRegister(config_.tcp[1], offset, value);
+        Layout::setTcpRegister(config_.tcp[1], offset, value);
         break;
     case SimBlockId::ResetAnalogPanels:
         resetAnalogConfiguration();
@@ -497,22 +384,22 @@ void SimUnit::applyWrite(uint16_t address, uint16_t value) {
         config_.scanMode = value;
         break;
     case SimBlockId::ScanParameters:
-        if (offset < ScanRegister::terminator) {
+        if (offset < Scan::terminator) {
             // The unit keeps the list up to its first end marker.
             std::array<uint8_t, SimProfile::scanListCapacity> entries;
-            entries.fill(ScanRegister::endOfList);
+            entries.fill(Scan::endOfList);
             std::copy(config_.scanList.begin(), config_.scanList.end(), entries.begin());
             entries[offset] = static_cast<uint8_t>(value);
-            const auto end = std::find(entries.begin(), entries.end(), ScanRegister::endOfList);
+            const auto end = std::find(entries.begin(), entries.end(), Scan::endOfList);
             config_.scanList.assign(entries.begin(), end);
-        } else if (offset == ScanRegister::interval) {
+        } else if (offset == Scan::interval) {
             config_.scanIntervalMs = value;
-        } else if (offset == ScanRegister::count) {
+        } else if (offset == Scan::count) {
             config_.scanCount = value;
         }
         break;
     case SimBlockId::AnalogChannelStates:
-        wireToState(value, state);
+        Layout::wireToState(value, state);
         setAnalogState(id, state);
         break;
     case SimBlockId::AnalogOutputOptions:
@@ -522,7 +409,7 @@ void SimUnit::applyWrite(uint16_t address, uint16_t value) {
         config_.averageWeightIndex[id] = static_cast<uint8_t>(std::countr_zero(value));
         break;
     case SimBlockId::DigitalChannelStates:
-        wireToState(value, state);
+        Layout::wireToState(value, state);
         setDigitalState(id, state);
         break;
     case SimBlockId::ResetDigitalPanel:
