@@ -229,3 +229,56 @@ TEST(SimRtuServer, StopReleasesThePseudoTerminal) {
     LineClient again(sim.rtuDevicePath());
     EXPECT_EQ(again.exchange(readStatus, statusReply.size()), statusReply);
 }
+
+TEST(SimRtuServer, SetsTheLineOfASerialDeviceFromItsRtuConfiguration) {
+    // A pseudo-terminal pair stands in for a serial cable: the unit opens the device side, the
+    // test talks on the other end.
+    const int cable = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(cable, 0);
+    ASSERT_EQ(::grantpt(cable), 0);
+    ASSERT_EQ(::unlockpt(cable), 0);
+    char device[128];
+    ASSERT_EQ(::ptsname_r(cable, device, sizeof device), 0);
+
+    Simulator sim;
+    ASSERT_EQ(sim.startRtu(device), 0);
+    termios line{};
+    ASSERT_EQ(::tcgetattr(cable, &line), 0);
+    // A pseudo-terminal keeps the speed but not the parity enable bit, so the speed is what
+    // is checked here.
+    EXPECT_EQ(::cfgetospeed(&line), B19200);
+
+    auto exchange = [cable](const Bytes& request, size_t replySize) {
+        EXPECT_EQ(::write(cable, request.data(), request.size()),
+                  static_cast<ssize_t>(request.size()));
+        Bytes reply;
+        while (reply.size() < replySize) {
+            pollfd ready{cable, POLLIN, 0};
+            uint8_t chunk[64];
+            if (::poll(&ready, 1, replyWaitMs) <= 0) {
+                break;
+            }
+            const ssize_t count =
+                ::read(cable, chunk, std::min(sizeof chunk, replySize - reply.size()));
+            if (count <= 0) {
+                break;
+            }
+            reply.insert(reply.end(), chunk, chunk + count);
+        }
+        return reply;
+    };
+    EXPECT_EQ(exchange(readStatus, statusReply.size()), statusReply);
+    // Slave 0x1F, fn 16, address 0x1100, 4 registers, 8 bytes: RS232, 9600 baud, odd parity,
+    // high nibble 0x10; CRC. The reply: fn 16, address 0x1100, 4 registers, CRC.
+    EXPECT_EQ(exchange({0x1F, 0x10, 0x11, 0x00, 0x00, 0x04, 0x08, 0x00, 0x00, 0x00, 0x03, 0x00,
+                        0x01, 0x00, 0x10, 0x00, 0x6F},
+                       8),
+              (Bytes{0x1F, 0x10, 0x11, 0x00, 0x00, 0x04, 0xC7, 0x48}));
+    // The line follows once the reply is out.
+    EXPECT_EQ(exchange(readStatus, statusReply.size()), statusReply);
+    ASSERT_EQ(::tcgetattr(cable, &line), 0);
+    EXPECT_EQ(::cfgetospeed(&line), B9600);
+    EXPECT_EQ(line.c_cflag & PARODD, static_cast<tcflag_t>(PARODD));
+    sim.stop();
+    ::close(cable);
+}
