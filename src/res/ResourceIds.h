@@ -27,3 +27,16 @@ constexpr int IDC_SAMPLE_RADIO_THIRD = 9009;
 constexpr int IDC_SAMPLE_SHOWN_VALUE = 9010;
 constexpr int IDC_SAMPLE_APPLY = 9011;
 constexpr int IDC_SAMPLE_LABEL = 9012;
+
+// Quick channel view and its output editor.
+constexpr int IDD_CHAN_QUICK_VIEW = 158;
+constexpr int IDD_EDIT_POPUP = 159;
+constexpr int IDC_QV_CLOSE = 1197;
+constexpr int IDC_QV_LIST = 1202;
+constexpr int IDC_QV_ANALOG_PANEL_0 = 1215;  // analog panels 0 to 3: 1215 to 1218
+constexpr int IDC_QV_DIGITAL_PANEL_0 = 1219; // digital panels 0 to 7: 1219 to 1226
+constexpr int IDC_QV_LAST_PANEL = 1226;
+constexpr int IDC_QV_STATUS = 1230;
+constexpr int IDC_POPUP_EDIT = 1204;
+constexpr int IDC_POPUP_OK = 1205;
+constexpr int IDC_POPUP_CANCEL = 1206;

@@ -10,6 +10,8 @@ namespace {
 // Kept in id order; a new dialog joins the program and the gallery by being listed here.
 const DialogTemplate* const kDialogTemplates[] = {
     &kAboutBoxTemplate,
+    &kChanQuickViewTemplate,
+    &kEditPopupTemplate,
     &kControlSampleTemplate,
 };
 

@@ -271,6 +271,24 @@ void QtControlPeer::syncText() {
             edit->setPlainText(shown);
         }
     }
+    fitText();
+}
+
+void QtControlPeer::fitText() {
+    // Layouts are drawn for a narrower font than ours; a label or radio button that would cut
+    // its text grows to the right, as far as the window allows. Framed values and centred
+    // texts keep their box.
+    const bool plainLabel =
+        m_state->kind == ControlKind::Static && (m_state->style & (StyleSunken | StyleCenter)) == 0;
+    if (!plainLabel && m_state->kind != ControlKind::RadioButton) {
+        return;
+    }
+    const int needed = m_widget->sizeHint().width();
+    QWidget* parent = m_widget->parentWidget();
+    const int room = parent != nullptr ? parent->width() - m_widget->x() : needed;
+    if (needed > m_widget->width()) {
+        m_widget->resize(std::min(needed, room), m_widget->height());
+    }
 }
 
 void QtControlPeer::syncItems() {

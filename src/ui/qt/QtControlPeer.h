@@ -36,6 +36,7 @@ private:
     void create(QWidget* parent, const DialogUnits& units);
     void connectUser();
     void syncText();
+    void fitText();
     void syncItems();
     void syncSelection();
     void userClicked();
