@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -211,6 +212,67 @@ TEST(QtMessageBox, TheApplicationFormShowsTheTitleAndTheWarningIcon) {
     EXPECT_EQ(AfxMessageBox("OPC configuration file created."), IDOK);
     EXPECT_EQ(shownTitle, "VtrConfig");
     EXPECT_EQ(shownIcon, QMessageBox::Warning);
+}
+
+} // namespace
+
+namespace {
+
+TEST(QtKeyboard, TabFollowsTemplateOrderAndMnemonicsWork) {
+    QtUi ui;
+    SampleDialog dialog;
+    ui.run(dialog, [&](QtDialogWindow& window) {
+        // Offscreen no window is active, so the chain is read rather than walked.
+        const std::vector<int> expected = {IDC_SAMPLE_COMBO,
+                                           IDC_SAMPLE_EDIT,
+                                           IDC_SAMPLE_SIGNED_EDIT,
+                                           IDC_SAMPLE_MULTILINE,
+                                           IDC_SAMPLE_LIST,
+                                           IDC_SAMPLE_RADIO_FIRST,
+                                           IDC_SAMPLE_RADIO_SECOND,
+                                           IDC_SAMPLE_APPLY,
+                                           IDOK,
+                                           IDCANCEL};
+        std::vector<int> order;
+        QWidget* at = window.controlWidget(IDC_SAMPLE_COMBO);
+        do {
+            for (int id : expected) {
+                if (window.controlWidget(id) == at && at->isEnabled() &&
+                    (at->focusPolicy() & Qt::TabFocus) != 0) {
+                    order.push_back(id);
+                }
+            }
+            at = at->nextInFocusChain();
+        } while (at != window.controlWidget(IDC_SAMPLE_COMBO) && order.size() < 20);
+        EXPECT_EQ(order, expected);
+        auto* apply = widget<QPushButton>(window, IDC_SAMPLE_APPLY);
+        EXPECT_EQ(apply->shortcut(), QKeySequence(QKeyCombination(Qt::ALT, Qt::Key_A)));
+        // A label's mnemonic leads to the control after it.
+        QLabel* choiceLabel = nullptr;
+        for (QLabel* label : window.findChildren<QLabel*>()) {
+            if (label->text() == "&Choice") {
+                choiceLabel = label;
+            }
+        }
+        ASSERT_NE(choiceLabel, nullptr);
+        EXPECT_EQ(choiceLabel->buddy(), window.controlWidget(IDC_SAMPLE_COMBO));
+        dialog.EndDialog(IDCANCEL);
+    });
+}
+
+TEST(QtListBox, RedrawOffStopsPaintingUntilItIsTurnedOnAgain) {
+    QtUi ui;
+    SampleDialog dialog;
+    ui.run(dialog, [&](QtDialogWindow& window) {
+        auto* list = widget<QListWidget>(window, IDC_SAMPLE_LIST);
+        dialog.m_list.SetRedraw(false);
+        EXPECT_FALSE(list->updatesEnabled());
+        dialog.m_list.AddString("line");
+        EXPECT_EQ(list->count(), 1);
+        dialog.m_list.SetRedraw(true);
+        EXPECT_TRUE(list->updatesEnabled());
+        dialog.EndDialog(IDCANCEL);
+    });
 }
 
 } // namespace

@@ -20,7 +20,8 @@
 
 namespace {
 
-// Multi-line edits hold Windows line breaks, so that lengths count as the program expects.
+// Multi-line edits hold CR LF line breaks, so that a break counts two characters where the
+// program judges the length of a field.
 QString toWidgetText(const std::string& text) {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
