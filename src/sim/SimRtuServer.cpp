@@ -230,6 +230,10 @@ void SimRtuServer::serveFrame(const uint8_t* frame, size_t size) {
     const uint8_t slave = frame[SimRtuFrame::addressOffset];
     constexpr uint8_t broadcast = 0;
     if (slave != line.slaveAddress && slave != broadcast) {
+        // Another unit's frame; worth a line when someone wonders why nothing answers.
+        trace("RTU ignored ", frame, size,
+              "for slave " + std::to_string(slave) + ", this unit is slave " +
+                  std::to_string(line.slaveAddress));
         return;
     }
     const SimFaultSettings faults = faults_.snapshot();
