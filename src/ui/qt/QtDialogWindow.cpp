@@ -77,6 +77,14 @@ QWidget* QtDialogWindow::controlWidget(int controlId) const {
     return found != nullptr ? found->widget() : nullptr;
 }
 
+std::vector<QWidget*> QtDialogWindow::controlWidgets() const {
+    std::vector<QWidget*> widgets;
+    for (const auto& peer : m_peers) {
+        widgets.push_back(peer->widget());
+    }
+    return widgets;
+}
+
 void QtDialogWindow::titleChanged() {
     if (m_dialog != nullptr) {
         setWindowTitle(QString::fromStdString(m_dialog->GetWindowText()));

@@ -24,6 +24,8 @@ public:
     void detach();
     QtControlPeer* peer(int controlId) const;
     QWidget* controlWidget(int controlId) const;
+    // The control widgets in template order.
+    std::vector<QWidget*> controlWidgets() const;
 
     void titleChanged() override;
     void focusChanged(int controlId) override;
