@@ -44,6 +44,12 @@ void CControl::SetFocus() {
     }
 }
 
+void CControl::Invalidate() {
+    if (ControlState* control = state()) {
+        control->changed(StateChange::Repaint);
+    }
+}
+
 ControlState* CControl::state() const {
     return m_owner != nullptr ? m_owner->findControl(m_id) : nullptr;
 }

@@ -24,6 +24,8 @@ public:
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
     void SetFocus();
+    // Paints the control anew (after changes made with its redraw off, for instance).
+    void Invalidate();
 
 protected:
     ControlState* state() const;

@@ -9,6 +9,7 @@ enum class StateChange {
     Checked,
     Redraw,
     TabStops,
+    Repaint, // nothing changed, but the control is to be painted anew now
 };
 
 // A backend's mirror of one control (a widget). It is told of every change the program makes

@@ -229,6 +229,9 @@ void QtControlPeer::stateChanged(StateChange change) {
             m_widget->update();
         }
         break;
+    case StateChange::Repaint:
+        m_widget->update();
+        break;
     case StateChange::TabStops:
         if (m_delegate != nullptr) {
             m_delegate->setStops(m_state->tabStops);
