@@ -4,11 +4,14 @@
 //   vtrconfig --gallery DIR   renders every dialog template to DIR/<id>-<name>.png
 
 #include "res/ResourceIds.h"
+#include "res/Resources.h"
 #include "ui/CDialog.h"
 #include "ui/qt/DialogGallery.h"
 #include "ui/qt/QtBackend.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 #include <cstdio>
 #include <string>
@@ -27,6 +30,7 @@ int usage() {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VtrConfig"));
+    QApplication::setWindowIcon(QIcon(QPixmap(findIconXpm(IDR_MAINFRAME))));
     QtBackend backend;
     ScopedBackend installed(backend);
 
