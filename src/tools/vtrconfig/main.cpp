@@ -14,6 +14,7 @@
 #include <QPixmap>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -25,29 +26,39 @@ int usage() {
     return kExitUsage;
 }
 
+bool haveDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const bool gallery = argc == 3 && std::strcmp(argv[1], "--gallery") == 0;
+    if (!gallery && argc != 1) {
+        return usage();
+    }
+    // Pictures need no screen: without one, render offscreen.
+    if (gallery && !haveDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    const std::string galleryDir = gallery ? argv[2] : "";
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VtrConfig"));
     QApplication::setWindowIcon(QIcon(QPixmap(findIconXpm(IDR_MAINFRAME))));
     QtBackend backend;
     ScopedBackend installed(backend);
 
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() == 3 && arguments[1] == QStringLiteral("--gallery")) {
+    if (gallery) {
         std::string error;
-        const int written = DialogGallery::writeAll(arguments[2].toStdString(), error);
+        const int written = DialogGallery::writeAll(galleryDir, error);
         if (written < 0) {
             std::fprintf(stderr, "vtrconfig: %s\n", error.c_str());
             return 1;
         }
-        std::printf("vtrconfig: %d dialogs written to %s\n", written,
-                    arguments[2].toLocal8Bit().constData());
+        std::printf("vtrconfig: %d dialogs written to %s\n", written, galleryDir.c_str());
         return 0;
-    }
-    if (arguments.size() != 1) {
-        return usage();
     }
     CDialog about(IDD_ABOUTBOX);
     return about.DoModal() == -1 ? 1 : 0;
