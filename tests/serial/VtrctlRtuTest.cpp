@@ -3,7 +3,7 @@
 #include "modbus/SerialPort.h"
 #include "support/PtyPair.h"
 #include "support/ScriptedRtuSlave.h"
-#include "tools/vtrctl/VtrctlProgram.h"
+#include "support/VtrctlRun.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,21 +20,10 @@ using namespace RtuTestFrames;
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Outcome = VtrctlOutcome;
 
 Outcome vtrctl(const std::vector<std::string>& arguments) {
-    std::vector<const char*> argv{"vtrctl"};
-    for (const auto& argument : arguments) {
-        argv.push_back(argument.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = VtrctlProgram().run(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
+    return runVtrctl(arguments);
 }
 
 std::vector<std::string> joined(std::vector<std::string> front,

@@ -1,5 +1,5 @@
-#include "tools/vtrctl/VtrctlProgram.h"
 #include "support/ScriptedTcpServer.h"
+#include "support/VtrctlRun.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -73,21 +73,10 @@ Answer fakeUnit(const Bytes& request, unsigned offset = 0) {
     return Answer{replyFrame(request, data)};
 }
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Outcome = VtrctlOutcome;
 
 Outcome vtrctl(const std::vector<std::string>& arguments) {
-    std::vector<const char*> argv{"vtrctl"};
-    for (const auto& argument : arguments) {
-        argv.push_back(argument.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = VtrctlProgram().run(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
+    return runVtrctl(arguments);
 }
 
 std::string target(const ScriptedTcpServer& server) {
