@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/TreeItemHandle.h"
+
 #include <cstdint>
 #include <string>
 
@@ -8,9 +10,6 @@
 // Fields are public: the view reads and writes them directly.
 class CVtrTreeNode {
 public:
-    // The tree control's handle of the row's item, null while the row is not in the control.
-    using ItemHandle = const void*;
-
     CVtrTreeNode() = default;
     CVtrTreeNode(const char* label, CVtrTreeNode* parent, CVtrTreeNode* prevSibling,
                  CVtrTreeNode* nextSibling, CVtrTreeNode* firstChild, int32_t dialogId,
@@ -27,7 +26,7 @@ public:
     virtual void GetText(std::string& text, int hex) const;
 
     int32_t m_present = 1;
-    ItemHandle m_item = nullptr;
+    HTREEITEM m_item{}; // the row's item in the tree control; the null handle while not shown
     const char* m_label = nullptr; // constant text with its own separator, e.g. "Baud Rate = "
     int32_t m_dialogId = 0;        // dialog opened by a double-click, 0 for none
     int32_t m_param = 0;           // panel, interface index, or (panel << 4) | channel

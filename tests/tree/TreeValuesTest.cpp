@@ -169,11 +169,11 @@ TEST(TreeNodes, SetAssignsLinksButKeepsPresenceAndItem) {
     CVtrTreeNode node;
     EXPECT_EQ(node.m_present, 1);
     node.m_present = 0;
-    int itemMarker = 0;
-    node.m_item = &itemMarker;
+    const HTREEITEM item{7};
+    node.m_item = item;
     node.Set("Channel 3 : ", &parent, &sibling, nullptr, nullptr, 132, (2 << 4) | 3);
     EXPECT_EQ(node.m_present, 0);
-    EXPECT_EQ(node.m_item, &itemMarker);
+    EXPECT_EQ(node.m_item, item);
     EXPECT_EQ(node.m_parent, &parent);
     EXPECT_EQ(node.m_prevSibling, &sibling);
     EXPECT_EQ(node.m_param, 0x23);
