@@ -2,6 +2,7 @@
 
 #include "modbus/MbusRtuMasterProtocol.h"
 #include "sim/SimCrc.h"
+#include "support/TimedRead.h"
 
 #include <gtest/gtest.h>
 
@@ -41,25 +42,7 @@ public:
         ASSERT_EQ(::write(fd_, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
     }
     Bytes receive(size_t size, int timeoutMs = replyWaitMs) {
-        Bytes received;
-        const auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (received.size() < size) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            pollfd ready{fd_, POLLIN, 0};
-            if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) <= 0) {
-                break;
-            }
-            uint8_t buffer[300];
-            const ssize_t count =
-                ::read(fd_, buffer, std::min(sizeof buffer, size - received.size()));
-            if (count <= 0) {
-                break;
-            }
-            received.insert(received.end(), buffer, buffer + count);
-        }
-        return received;
+        return readWithDeadline(fd_, size, timeoutMs);
     }
     Bytes exchange(const Bytes& frame, size_t replySize) {
         send(frame);

@@ -1,6 +1,7 @@
 #include "sim/Simulator.h"
 
 #include "modbus/MbusTcpMasterProtocol.h"
+#include "support/TimedRead.h"
 
 #include <gtest/gtest.h>
 
@@ -39,26 +40,7 @@ public:
     }
     // Reads until `size` bytes are in, the peer closes, or `timeoutMs` passes.
     Bytes receive(size_t size, int timeoutMs = replyWaitMs) {
-        Bytes received;
-        const auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (received.size() < size) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            pollfd ready{fd_, POLLIN, 0};
-            if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) <= 0) {
-                break;
-            }
-            uint8_t buffer[512];
-            const ssize_t count =
-                ::recv(fd_, buffer, std::min(sizeof buffer, size - received.size()), 0);
-            if (count <= 0) {
-                closedByPeer_ = count == 0;
-                break;
-            }
-            received.insert(received.end(), buffer, buffer + count);
-        }
-        return received;
+        return readWithDeadline(fd_, size, timeoutMs, &closedByPeer_);
     }
     Bytes exchange(const Bytes& frame, size_t replySize) {
         send(frame);
