@@ -1,35 +1,14 @@
 #include "ui/SettingsStore.h"
 #include "ui/RecentFileList.h"
 
+#include "support/ScopedEnv.h"
 #include "support/ScratchFolder.h"
 
 #include <gmock/gmock.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 using ::testing::ElementsAre;
-
-namespace {
-
-// Sets an environment variable for one scope (unset when value is null).
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name)) {
-            m_old = old;
-        }
-        value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnv() { m_old ? ::setenv(m_name, m_old->c_str(), 1) : ::unsetenv(m_name); }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
-} // namespace
 
 TEST(SettingsStore, LivesUnderTheConfigFolderOfTheUser) {
     struct Case {
