@@ -28,7 +28,7 @@ int resolveIpv4(const std::string& host, in_addr& address) {
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
     if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) {
-        return EADDRNOTAVAIL;
+        return SimTcpServer::hostNotFound;
     }
     address = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
     ::freeaddrinfo(found);

@@ -27,7 +27,11 @@ public:
     SimTcpServer(const SimTcpServer&) = delete;
     SimTcpServer& operator=(const SimTcpServer&) = delete;
 
-    // Binds host:port (port 0: ephemeral) and starts serving; returns 0 or an errno.
+    // start's answer when the host name does not resolve to an IPv4 address.
+    static constexpr int hostNotFound = -1;
+
+    // Binds host:port (port 0: ephemeral) and starts serving; returns 0, an errno or
+    // hostNotFound.
     int start(const std::string& host, uint16_t port);
     uint16_t port() const { return port_; }
     void stop();

@@ -45,15 +45,16 @@ bool LinkOptions::SerialTexts::anyGiven() const {
 }
 
 void LinkOptions::addTo(CLI::App& app) {
-    app.add_option("--tcp", tcpTarget_,
-                   "Modbus TCP server to talk to: a host name or dotted IPv4 address, "
-                   "optionally followed by :PORT (default port 502)")
-        ->type_name("HOST[:PORT]");
-    app.add_option("--rtu", rtuDevice_,
-                   "Modbus RTU on a serial port: a device path such as /dev/ttyUSB0, or COM<n> "
-                   "(\\\\.\\COM<n>), which opens the alias link COM<n> in "
-                   "~/.config/Corvantis/VtrConfig when there is one, else /dev/ttyS<n-1>")
-        ->type_name("DEVICE");
+    tcpOption_ = app.add_option("--tcp", tcpTarget_,
+                                "Modbus TCP server to talk to: a host name or dotted IPv4 address, "
+                                "optionally followed by :PORT (default port 502)")
+                     ->type_name("HOST[:PORT]");
+    rtuOption_ =
+        app.add_option("--rtu", rtuDevice_,
+                       "Modbus RTU on a serial port: a device path such as /dev/ttyUSB0, or COM<n> "
+                       "(\\\\.\\COM<n>), which opens the alias link COM<n> in "
+                       "~/.config/Corvantis/VtrConfig when there is one, else /dev/ttyS<n-1>")
+            ->type_name("DEVICE");
     app.add_option("--baud", serialTexts_.baud, "Baud rate of --rtu, default 19200")
         ->type_name("N");
     app.add_option("--parity", serialTexts_.parity, "Parity of --rtu, default even")
@@ -70,6 +71,14 @@ void LinkOptions::addTo(CLI::App& app) {
 }
 
 bool LinkOptions::check(std::string& problem) {
+    if (rtuOption_ != nullptr && rtuOption_->count() > 0 && rtuDevice_.empty()) {
+        problem = "--rtu: the device name is empty";
+        return false;
+    }
+    if (tcpOption_ != nullptr && tcpOption_->count() > 0 && tcpTarget_.empty()) {
+        problem = "--tcp: the host name is missing";
+        return false;
+    }
     if (!tcpTarget_.empty() && !rtuDevice_.empty()) {
         problem = "use either --tcp or --rtu, not both";
         return false;
@@ -90,7 +99,16 @@ bool LinkOptions::check(std::string& problem) {
 
 bool LinkOptions::checkTcpTarget(std::string& problem) {
     tcpPort_ = MbusTcpMasterProtocol::defaultPort;
-    const size_t colon = tcpTarget_.rfind(':');
+    const size_t colon = tcpTarget_.find(':');
+    // The master speaks IPv4 only; a bracketed IPv6 address or a second colon would otherwise
+    // be read as a host name or a bad port.
+    if (tcpTarget_.find_first_of("[]") != std::string::npos ||
+        (colon != std::string::npos && tcpTarget_.find(':', colon + 1) != std::string::npos)) {
+        problem = "--tcp: '" + tcpTarget_ +
+                  "': IPv6 addresses and extra colons are not supported; give HOST[:PORT] with a "
+                  "host name or dotted IPv4 address";
+        return false;
+    }
     tcpHost_ = tcpTarget_.substr(0, colon);
     if (colon != std::string::npos) {
         int64_t port = 0;

@@ -8,7 +8,8 @@
 
 namespace CLI {
 class App;
-}
+class Option;
+} // namespace CLI
 
 // How the master is set up before its link is opened.
 struct MasterSettings {
@@ -62,6 +63,9 @@ private:
     int openTcp(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
     int openRtu(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
 
+    // Set by addTo: whether an option was given at all, even as an empty text.
+    CLI::Option* tcpOption_ = nullptr;
+    CLI::Option* rtuOption_ = nullptr;
     std::string tcpTarget_; // HOST[:PORT] as typed
     std::string tcpHost_;
     uint16_t tcpPort_ = 0;
