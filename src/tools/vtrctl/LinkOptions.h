@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace CLI {
@@ -32,6 +33,10 @@ public:
     // Returns the master's error code; `master` is set even when opening fails.
     int open(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
 
+    // The slave address that --document names: 1 over Modbus TCP, the document's slave id over
+    // Modbus RTU. Empty without --document.
+    std::optional<int> documentSlave() const { return documentSlave_; }
+
     const std::string& tcpHost() const { return tcpHost_; }
     uint16_t tcpPort() const { return tcpPort_; }
 
@@ -59,13 +64,17 @@ private:
     };
 
     bool checkTcpTarget(std::string& problem);
+    bool checkDocument(std::string& problem);
     bool checkSerialLine(std::string& problem);
     int openTcp(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
     int openRtu(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
 
     // Set by addTo: whether an option was given at all, even as an empty text.
+    CLI::Option* documentOption_ = nullptr;
     CLI::Option* tcpOption_ = nullptr;
     CLI::Option* rtuOption_ = nullptr;
+    std::string documentPath_;
+    std::optional<int> documentSlave_;
     std::string tcpTarget_; // HOST[:PORT] as typed
     std::string tcpHost_;
     uint16_t tcpPort_ = 0;
