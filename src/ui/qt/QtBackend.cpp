@@ -13,23 +13,6 @@
 
 // What the backend keeps per window: its timers, and a token that queued calls and timer
 // ticks check, so that nothing reaches a window after it was destroyed.
-namespace {
-
-QMessageBox::StandardButton standardButton(int answer) {
-    switch (answer) {
-    case IDCANCEL:
-        return QMessageBox::Cancel;
-    case IDYES:
-        return QMessageBox::Yes;
-    case IDNO:
-        return QMessageBox::No;
-    default:
-        return QMessageBox::Ok;
-    }
-}
-
-} // namespace
-
 struct QtBackend::WindowRecord {
     std::shared_ptr<bool> alive = std::make_shared<bool>(true);
     std::map<uintptr_t, QTimer*> timers;
@@ -42,6 +25,19 @@ struct QtBackend::WindowRecord {
         }
     }
 };
+
+int QtBackend::standardButton(int answer) {
+    switch (answer) {
+    case IDCANCEL:
+        return QMessageBox::Cancel;
+    case IDYES:
+        return QMessageBox::Yes;
+    case IDNO:
+        return QMessageBox::No;
+    default:
+        return QMessageBox::Ok;
+    }
+}
 
 QtBackend::QtBackend() = default;
 
@@ -113,15 +109,18 @@ int QtBackend::messageBox(CWnd* owner, const std::string& text, const std::strin
     if ((style & MB_TASKMODAL) != 0) {
         box.setWindowModality(Qt::ApplicationModal);
     }
+    const auto buttonOf = [](int answer) {
+        return static_cast<QMessageBox::StandardButton>(standardButton(answer));
+    };
     for (int answer : MessageBoxAnswers::buttons(style)) {
-        box.addButton(standardButton(answer));
+        box.addButton(buttonOf(answer));
     }
-    box.setEscapeButton(box.button(standardButton(MessageBoxAnswers::escape(style))));
+    box.setEscapeButton(box.button(buttonOf(MessageBoxAnswers::escape(style))));
     announceModal(box, nullptr);
     box.exec();
     const QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
     for (int answer : MessageBoxAnswers::buttons(style)) {
-        if (standardButton(answer) == pressed) {
+        if (buttonOf(answer) == pressed) {
             return answer;
         }
     }

@@ -43,6 +43,8 @@ public:
     // The widget a window is shown in, or null.
     QWidget* widgetOf(const CWnd* window) const;
     void setModalObserver(ModalObserver observer) { m_modalObserver = std::move(observer); }
+    // The QMessageBox::StandardButton that gives this answer.
+    static int standardButton(int answer);
 
 private:
     struct WindowRecord;

@@ -22,10 +22,12 @@ public:
     ~QtDialogWindow() override;
 
     QtControlPeer* peer(int controlId) const { return m_host.peer(controlId); }
-    QWidget* controlWidget(int controlId) const { return m_host.controlWidget(controlId); }
+    QWidget* controlWidget(int controlId) const override { return m_host.controlWidget(controlId); }
     // The control widgets in template order.
     std::vector<QWidget*> controlWidgets() const { return m_host.controlWidgets(); }
-    QTreeWidget* treeWidget(const CTreeCtrl& tree) const { return m_host.treeWidget(tree); }
+    QTreeWidget* treeWidget(const CTreeCtrl& tree) const override {
+        return m_host.treeWidget(tree);
+    }
 
     QWidget* widget() override { return this; }
     QWidget* clientArea() override { return this; }

@@ -17,8 +17,10 @@ public:
     QtViewWindow(CWnd& window, QWidget* parentClient);
     ~QtViewWindow() override;
 
-    QWidget* controlWidget(int controlId) const { return m_host.controlWidget(controlId); }
-    QTreeWidget* treeWidget(const CTreeCtrl& tree) const { return m_host.treeWidget(tree); }
+    QWidget* controlWidget(int controlId) const override { return m_host.controlWidget(controlId); }
+    QTreeWidget* treeWidget(const CTreeCtrl& tree) const override {
+        return m_host.treeWidget(tree);
+    }
 
     QWidget* widget() override { return this; }
     QWidget* clientArea() override { return this; }
