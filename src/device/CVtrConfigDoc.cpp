@@ -7,9 +7,9 @@
 #include "device/ScanParametersCodec.h"
 #include "device/TcpConfigCodec.h"
 #include "device/VtrFile.h"
-#include "ui/CArchive.h"
 #include "modbus/MbusError.h"
 #include "modbus/MbusMasterFunctions.h"
+#include "ui/CArchive.h"
 
 #include <array>
 
@@ -434,19 +434,22 @@ bool CVtrConfigDoc::onOpenDocument(const std::string& path) {
     if (!CDocument::onOpenDocument(path)) {
         return false;
     }
-    disconnect();
-    if (autoConnect == 1) {
-        if (connectCommand) {
-            connectCommand();
-        } else if (connect() == 1) {
-            refresh();
-        }
+    closeOpenLink();
+    if (autoConnect == 1 && connectCommand) {
+        connectCommand();
     }
     takeReferenceCopy();
     return true;
 }
 
 void CVtrConfigDoc::onCloseDocument() {
-    disconnect();
+    closeOpenLink();
     CDocument::onCloseDocument();
+}
+
+void CVtrConfigDoc::closeOpenLink() {
+    if (currentMaster != nullptr) {
+        currentMaster->closeLink();
+    }
+    useOpenLink(nullptr);
 }

@@ -141,6 +141,7 @@ private:
     void updateModified();
     // Taken when a document is created or opened; saving does not retake it.
     void takeReferenceCopy();
+    void closeOpenLink();
 
     int32_t formatVersion = 2;
     int32_t hexDisplay = 0;

@@ -1,5 +1,5 @@
-#include "device/CVtrConfigDoc.h"
 #include "device/VtrFile.h"
+#include "device/CVtrConfigDoc.h"
 #include "support/ScratchFolder.h"
 #include "ui/CArchive.h"
 
@@ -69,8 +69,8 @@ TEST_F(VtrDocumentFile, NewDocumentSavedAtOnceIsThirtySixBytes) {
         0x1F,                   // slave 31
         0x04, 0x00,             // 19200 baud
         0x02, 0x00,             // even parity
-        0x0D, '1', '9', '2', '.', '1', '6', '8', '.', '1', '.', '1', '0', '0', // server
-        0xF6, 0x01,             // TCP port 502
+        0x0D, '1',  '9',  '2',  '.', '1', '6', '8', '.', '1', '.', '1', '0', '0', // server
+        0xF6, 0x01,                                                               // TCP port 502
     };
     EXPECT_EQ(ScratchFolder::read(path), expected);
 }
@@ -86,8 +86,8 @@ TEST_F(VtrDocumentFile, ServerIsWindows1252OnDiskAndUtf8InMemory) {
     EXPECT_EQ(doc.settings(), settings);
 
     // The UTF-16 form: marker, one-byte count 5, "hosté".
-    ASSERT_TRUE(open(fileWithServerField(
-        {0xFF, 0xFE, 0xFF, 0x05, 'h', 0, 'o', 0, 's', 0, 't', 0, 0xE9, 0})));
+    ASSERT_TRUE(open(
+        fileWithServerField({0xFF, 0xFE, 0xFF, 0x05, 'h', 0, 'o', 0, 's', 0, 't', 0, 0xE9, 0})));
     EXPECT_EQ(doc.getConnectOptions().server, "host\xC3\xA9");
 }
 
@@ -204,5 +204,3 @@ TEST(VtrDocument, SettersRecomputeTheModifiedState) {
     doc.setConnectOptions(options);
     EXPECT_TRUE(doc.IsModified());
 }
-
-} // namespace

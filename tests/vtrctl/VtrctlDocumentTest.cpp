@@ -2,8 +2,8 @@
 #include "sim/Simulator.h"
 #include "support/ScopedEnv.h"
 #include "support/ScratchFolder.h"
-#include "ui/CArchive.h"
 #include "support/VtrctlRun.h"
+#include "ui/CArchive.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
