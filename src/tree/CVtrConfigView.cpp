@@ -105,6 +105,7 @@ int32_t shownState(int16_t state) {
 
 CVtrConfigView::CVtrConfigView(CVtrConfigDoc& document) : m_document(document) {
     buildLayout();
+    document.AddView(*this);
     onNotify(treeId, NM_DBLCLK, [this] { return OnDblClk(); });
 }
 

@@ -28,6 +28,7 @@ struct TcpConfig;
 // made at run time are the option rows of analog and digital channels.
 class CVtrConfigView : public CTreeView {
 public:
+    // The view joins the document's views, so that every change of the document reaches it.
     explicit CVtrConfigView(CVtrConfigDoc& document);
     ~CVtrConfigView() override;
 
