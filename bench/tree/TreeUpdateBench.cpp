@@ -57,7 +57,7 @@ struct ShownUnit {
         doc.useOpenLink(&master);
         ready = ready && doc.readAll();
         const long long before = allocationCount();
-        view.OnUpdate();
+        view.OnUpdate(nullptr, 0, nullptr);
         firstUpdateAllocations = allocationCount() - before;
     }
     ~ShownUnit() { master.closeLink(); }
@@ -78,7 +78,7 @@ void treeUpdateAfterUnchangedRefresh(benchmark::State& state) {
     }
     const long long before = allocationCount();
     for (auto _ : state) {
-        unit.view.OnUpdate();
+        unit.view.OnUpdate(nullptr, 0, nullptr);
     }
     const long long allocations = allocationCount() - before;
     state.counters["allocations_per_update"] =
@@ -111,7 +111,7 @@ void treeUpdateWithOneChannelChanged(benchmark::State& state) {
             break;
         }
         const long long before = allocationCount();
-        unit.view.OnUpdate();
+        unit.view.OnUpdate(nullptr, 0, nullptr);
         allocations += allocationCount() - before;
     }
     state.counters["allocations_per_update"] =
