@@ -96,6 +96,11 @@ std::string CVtrConfigDoc::describeError(int code) {
 // --- Connection ------------------------------------------------------------------------------
 
 int CVtrConfigDoc::openLink() {
+    // A link still open would otherwise stay open behind a failed connect.
+    if (currentMaster != nullptr) {
+        currentMaster->closeLink();
+        currentMaster = nullptr;
+    }
     switch (options.protocol) {
     case ConnectOptions::modbusRtu: {
         // Only a document file can bring settings outside the lists; such a file opens nothing.

@@ -2,6 +2,7 @@
 
 #include "device/CVtrConfigDoc.h"
 #include "tools/vtrctl/DocumentJson.h"
+#include "tools/vtrctl/VtrctlProgram.h"
 #include "ui/HeadlessBackend.h"
 
 namespace {
@@ -33,12 +34,12 @@ int ShowCommand::run(MbusMasterFunctions& master, bool tcp, int slave, bool hex,
         err << box.caption << ": " << box.text << '\n';
     }
     if (!doc.isConnected()) {
-        return 1;
+        return VtrctlProgram::exitFailure;
     }
     if (!print(doc, hex, out, err)) {
-        return 2;
+        return VtrctlProgram::exitUsage;
     }
-    return messages.messageBoxes().empty() ? 0 : exitPartial;
+    return messages.messageBoxes().empty() ? VtrctlProgram::exitSuccess : exitPartial;
 }
 
 bool ShowCommand::print(const CVtrConfigDoc& doc, bool /*hex*/, std::ostream& out,
