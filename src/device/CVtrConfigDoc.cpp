@@ -5,13 +5,13 @@
 #include "device/BlockTransfer.h"
 #include "device/ChannelState.h"
 #include "device/ConnectionMessages.h"
+#include "device/VtrFile.h"
 #include "modbus/MbusError.h"
 #include "modbus/MbusMasterFunctions.h"
 #include "ui/MessageBox.h"
 #include "ui/UiConstants.h"
 
 #include <array>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -22,9 +22,6 @@ using PanelLayout::isAnalogPanel;
 using PanelLayout::isChannel;
 using PanelLayout::isDigitalPanel;
 
-// Bits per second by the connect option baudIndex.
-constexpr std::array<int, 8> baudRates = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
-constexpr uint16_t lastParityIndex = 2;
 // The unit's frames are 8 data bits and 2 stop bits; parity is the option's.
 constexpr int dataBits = 8;
 constexpr int stopBits = 2;
@@ -104,13 +101,13 @@ int CVtrConfigDoc::openLink() {
     switch (options.protocol) {
     case ConnectOptions::modbusRtu: {
         // Only a document file can bring settings outside the lists; such a file opens nothing.
-        if (options.baudIndex >= baudRates.size() || options.parityIndex > lastParityIndex) {
+        if (options.baudIndex >= ConnectOptions::baudRates.size() ||
+            options.parityIndex > ConnectOptions::lastParityIndex) {
             return MBUS_ILLEGAL_ARGUMENT;
         }
-        char portName[32];
-        std::snprintf(portName, sizeof portName, "\\\\.\\COM%d", options.comPort);
-        const int result = rtuMaster.openPort(portName, baudRates[options.baudIndex], dataBits,
-                                              stopBits, options.parityIndex);
+        const int result = rtuMaster.openPort(options.comPortName().c_str(),
+                                              ConnectOptions::baudRates[options.baudIndex],
+                                              dataBits, stopBits, options.parityIndex);
         if (result == MBUS_SUCCESS) {
             currentMaster = &rtuMaster;
         }
@@ -594,3 +591,52 @@ void CVtrConfigDoc::configureAverageWeight(int /*panel*/, int /*channel*/) {}
 void CVtrConfigDoc::configureDefaultOutput(int /*panel*/, int /*channel*/) {}
 void CVtrConfigDoc::configureDigitalChannelStates(int /*panel*/) {}
 void CVtrConfigDoc::configureDigitalOutput(int /*panel*/, int /*channel*/) {}
+
+void CVtrConfigDoc::setConnectOptions(const ConnectOptions& newOptions) {
+    options = newOptions;
+    updateModified();
+}
+
+void CVtrConfigDoc::setHexDisplay(int flag) {
+    hexDisplay = flag;
+    updateModified();
+}
+
+void CVtrConfigDoc::setAutoConnect(int flag) {
+    autoConnect = flag;
+    updateModified();
+}
+
+void CVtrConfigDoc::updateModified() {
+    modified = settings().differsFrom(reference);
+}
+
+void CVtrConfigDoc::takeReferenceCopy() {
+    reference = settings();
+}
+
+void CVtrConfigDoc::applySettings(const DocumentSettings& newSettings) {
+    hexDisplay = newSettings.hexDisplay;
+    autoConnect = newSettings.autoConnect;
+    options = newSettings.connect;
+}
+
+void CVtrConfigDoc::setNewDocumentSettings() {
+    formatVersion = VtrFile::formatVersion;
+    applySettings(DocumentSettings{});
+    takeReferenceCopy();
+    modified = false;
+}
+
+bool CVtrConfigDoc::readFile(std::span<const uint8_t> bytes, std::string& problem) {
+    DocumentSettings read = settings();
+    if (VtrFile::read(bytes, formatVersion, read, problem) == VtrFile::ReadResult::failed) {
+        return false;
+    }
+    applySettings(read);
+    return true;
+}
+
+bool CVtrConfigDoc::writeFile(std::vector<uint8_t>& bytes, std::string& problem) const {
+    return VtrFile::write(settings(), bytes, problem);
+}
