@@ -28,6 +28,9 @@ public:
     ConnectOptions getConnectOptions() const { return options; }
     void setConnectOptions(const ConnectOptions& newOptions) { options = newOptions; }
     int isConnected() const { return connected; }
+    // 1: numbers are shown in hexadecimal, 0: in decimal.
+    int getHexDisplay() const { return hexDisplay; }
+    void setHexDisplay(int flag) { hexDisplay = flag; }
 
     // The slave address of every request: 1 over Modbus TCP, the slaveId option over RTU.
     int slaveAddress() const;
@@ -106,5 +109,6 @@ private:
     // owned. Null while not connected.
     MbusMasterFunctions* currentMaster = nullptr;
     int32_t connected = 0;
+    int32_t hexDisplay = 0;
     DeviceImage image_;
 };

@@ -10,7 +10,8 @@ class CWnd;
 struct FileDialogRequest {
     bool open;
     std::string title;
-    std::string filter;           // "Vtr Config Files (*.vtr)"
+    std::string filter;           // "Vtr Config Files (*.vtr)"; several separated by ";;"
+    std::string selectedFilter;   // the one of them chosen at first; empty: the first
     std::string defaultExtension; // ".vtr", added to a typed name without one
     std::string initialPath;
 };
