@@ -138,6 +138,9 @@ void CChanQuickViewDlg::OnPollStep() {
 
     const PanelKind panelKind = static_cast<PanelKind>(kind);
     PanelChannels& panel = m_channels.panel(panelKind, index);
+    if (m_row >= static_cast<int32_t>(panel.count)) {
+        return; // a panel without channels cannot be checked: nothing to poll
+    }
     ChannelEntry& entry = panel.entries[static_cast<size_t>(m_row)];
     // Outputs change only when written, so each is read once and again after a write.
     if (!(entry.shown && !entry.isInput)) {
