@@ -22,6 +22,7 @@ public:
     static constexpr int tcpSlaveAddress = 1;
 
     CVtrConfigDoc() = default;
+    virtual ~CVtrConfigDoc() = default;
     CVtrConfigDoc(const CVtrConfigDoc&) = delete;
     CVtrConfigDoc& operator=(const CVtrConfigDoc&) = delete;
 
@@ -29,8 +30,8 @@ public:
     void setConnectOptions(const ConnectOptions& newOptions) { options = newOptions; }
     int isConnected() const { return connected; }
     // 1: numbers are shown in hexadecimal, 0: in decimal.
-    int getHexDisplay() const { return hexDisplay; }
-    void setHexDisplay(int flag) { hexDisplay = flag; }
+    int32_t getHexDisplay() const { return hexDisplay; }
+    void setHexDisplay(int32_t hex) { hexDisplay = hex != 0 ? 1 : 0; }
 
     // The slave address of every request: 1 over Modbus TCP, the slaveId option over RTU.
     int slaveAddress() const;
@@ -79,6 +80,20 @@ public:
 
     // The whole image with its flags, for whatever needs more than one entry at a time.
     const DeviceImage& image() const { return image_; }
+
+    // Configure operations: each runs the edit dialog of one block (or of one panel's or
+    // channel's part of it) on the block's image and writes what the user confirmed. The tree
+    // and the menu commands start them.
+    virtual void configureRtuInterface();
+    // index 0: the primary Ethernet interface, 1: the secondary one.
+    virtual void configureTcpInterface(int index);
+    virtual void configureScanMode();
+    virtual void configureScanParameters();
+    virtual void configureAnalogChannelStates(int panel);
+    virtual void configureAverageWeight(int panel, int channel);
+    virtual void configureDefaultOutput(int panel, int channel);
+    virtual void configureDigitalChannelStates(int panel);
+    virtual void configureDigitalOutput(int panel, int channel);
 
     // Live channel values, one at a time: ref = 16 * panel + channel + 1 (input register for
     // analog channels, coil for digital ones). Not kept in the image.

@@ -40,3 +40,17 @@ constexpr int IDC_QV_STATUS = 1230;
 constexpr int IDC_POPUP_EDIT = 1204;
 constexpr int IDC_POPUP_OK = 1205;
 constexpr int IDC_POPUP_CANCEL = 1206;
+
+// Configuration dialogs.
+constexpr int IDD_CFG_ANA_SCAN_PARMS = 130;
+constexpr int IDD_CFG_ANA_CHAN_STATES = 132;
+constexpr int IDD_CFG_ANA_IN_OPTS = 134;
+constexpr int IDD_CFG_ANA_OUT_OPTS = 136;
+constexpr int IDD_CFG_RTU_PARMS = 137;
+constexpr int IDD_CFG_TCP_PARMS = 139;
+constexpr int IDD_CFG_DIG_CHAN_STATES = 140;
+constexpr int IDD_CFG_SCAN_MODE = 147;
+constexpr int IDD_CFG_DIG_OUT_OPTS = 149;
+constexpr int IDD_CFG_MULT_ANA_IN_OPTS = 151;
+constexpr int IDD_CFG_MULT_ANA_OUT_OPTS = 153;
+constexpr int IDD_CFG_MULT_DIG_OUT_OPTS = 154;

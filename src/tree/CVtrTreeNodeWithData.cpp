@@ -10,10 +10,11 @@ CVtrTreeNodeWithData::CVtrTreeNodeWithData(const char* label, CVtrTreeData* data
       m_data(data) {}
 
 void CVtrTreeNodeWithData::GetText(std::string& text, int hex) const {
-    CVtrTreeNode::GetText(text, hex);
-    if (m_data != nullptr) {
-        std::string value;
-        m_data->Format(value, hex);
-        text += value;
+    if (m_data == nullptr) {
+        CVtrTreeNode::GetText(text, hex);
+        return;
     }
+    // Formatted in place and prefixed, so that a reused string needs no new memory.
+    m_data->Format(text, hex);
+    text.insert(0, m_label != nullptr ? m_label : "");
 }
