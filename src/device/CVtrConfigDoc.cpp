@@ -6,6 +6,7 @@
 #include "device/RtuConfigCodec.h"
 #include "device/ScanParametersCodec.h"
 #include "device/TcpConfigCodec.h"
+#include "device/VtrFile.h"
 #include "modbus/MbusError.h"
 #include "modbus/MbusMasterFunctions.h"
 
@@ -376,3 +377,52 @@ void CVtrConfigDoc::configureAverageWeight(int /*panel*/, int /*channel*/) {}
 void CVtrConfigDoc::configureDefaultOutput(int /*panel*/, int /*channel*/) {}
 void CVtrConfigDoc::configureDigitalChannelStates(int /*panel*/) {}
 void CVtrConfigDoc::configureDigitalOutput(int /*panel*/, int /*channel*/) {}
+
+void CVtrConfigDoc::setConnectOptions(const ConnectOptions& newOptions) {
+    options = newOptions;
+    updateModified();
+}
+
+void CVtrConfigDoc::setHexDisplay(int flag) {
+    hexDisplay = flag;
+    updateModified();
+}
+
+void CVtrConfigDoc::setAutoConnect(int flag) {
+    autoConnect = flag;
+    updateModified();
+}
+
+void CVtrConfigDoc::updateModified() {
+    modified = settings().differsFrom(reference);
+}
+
+void CVtrConfigDoc::takeReferenceCopy() {
+    reference = settings();
+}
+
+void CVtrConfigDoc::applySettings(const DocumentSettings& newSettings) {
+    hexDisplay = newSettings.hexDisplay;
+    autoConnect = newSettings.autoConnect;
+    options = newSettings.connect;
+}
+
+void CVtrConfigDoc::setNewDocumentSettings() {
+    formatVersion = VtrFile::formatVersion;
+    applySettings(DocumentSettings{});
+    takeReferenceCopy();
+    modified = false;
+}
+
+bool CVtrConfigDoc::readFile(std::span<const uint8_t> bytes, std::string& problem) {
+    DocumentSettings read = settings();
+    if (VtrFile::read(bytes, formatVersion, read, problem) == VtrFile::ReadResult::failed) {
+        return false;
+    }
+    applySettings(read);
+    return true;
+}
+
+bool CVtrConfigDoc::writeFile(std::vector<uint8_t>& bytes, std::string& problem) const {
+    return VtrFile::write(settings(), bytes, problem);
+}

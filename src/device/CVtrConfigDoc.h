@@ -2,12 +2,15 @@
 
 #include "device/ConnectOptions.h"
 #include "device/DeviceImage.h"
+#include "device/DocumentSettings.h"
 #include "device/RegisterMap.h"
 #include "modbus/MbusRtuMasterProtocol.h"
 #include "modbus/MbusTcpMasterProtocol.h"
 
 #include <cstdint>
 #include <span>
+#include <string>
+#include <vector>
 
 // The document: the way to reach one VTR300 unit (its connect options), the link to it, and the
 // image of every configuration block read from it.
@@ -26,12 +29,25 @@ public:
     CVtrConfigDoc(const CVtrConfigDoc&) = delete;
     CVtrConfigDoc& operator=(const CVtrConfigDoc&) = delete;
 
+    // The settings a document file keeps. Each setter recomputes the modified state against the
+    // settings the document was created or opened with; none of them connects or disconnects.
     ConnectOptions getConnectOptions() const { return options; }
-    void setConnectOptions(const ConnectOptions& newOptions) { options = newOptions; }
-    int isConnected() const { return connected; }
+    void setConnectOptions(const ConnectOptions& newOptions);
     // 1: numbers are shown in hexadecimal, 0: in decimal.
-    int32_t getHexDisplay() const { return hexDisplay; }
-    void setHexDisplay(int32_t hex) { hexDisplay = hex != 0 ? 1 : 0; }
+    int getHexDisplay() const { return hexDisplay; }
+    void setHexDisplay(int flag);
+    int getAutoConnect() const { return autoConnect; }
+    void setAutoConnect(int flag);
+    bool isModified() const { return modified; }
+    DocumentSettings settings() const { return {hexDisplay, autoConnect, options}; }
+
+    // The document file. Reading changes the settings only when the whole file is a document of
+    // the current format; writing fails when the settings cannot be stored (see VtrFile).
+    bool readFile(std::span<const uint8_t> bytes, std::string& problem);
+    bool writeFile(std::vector<uint8_t>& bytes, std::string& problem) const;
+    // The settings of a new document, taken as the reference of the modified state.
+    void setNewDocumentSettings();
+    int isConnected() const { return connected; }
 
     // The slave address of every request: 1 over Modbus TCP, the slaveId option over RTU.
     int slaveAddress() const;
@@ -115,7 +131,17 @@ private:
     // whose result changes nothing.
     void recheckAfterDeviceFailure(int error);
 
+    void applySettings(const DocumentSettings& newSettings);
+    void updateModified();
+    // Taken when a document is created or opened; saving does not retake it.
+    void takeReferenceCopy();
+
+    int32_t formatVersion = 2;
+    int32_t hexDisplay = 0;
+    int32_t autoConnect = 0;
     ConnectOptions options;
+    DocumentSettings reference;
+    bool modified = false;
     // One master per transport, for the document's whole life; connection handling opens the
     // one its options name and makes it current.
     MbusRtuMasterProtocol rtuMaster;
@@ -124,6 +150,5 @@ private:
     // owned. Null while not connected.
     MbusMasterFunctions* currentMaster = nullptr;
     int32_t connected = 0;
-    int32_t hexDisplay = 0;
     DeviceImage image_;
 };

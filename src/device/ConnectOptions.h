@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -16,6 +17,15 @@ struct ConnectOptions {
     uint16_t parityIndex = 2; // even
     std::string server = "192.168.1.100";
     uint16_t tcpPort = 502;
+
+    // Bits per second by baudIndex.
+    static constexpr std::array<int, 8> baudRates{1200,  2400,  4800,  9600,
+                                                  19200, 38400, 57600, 115200};
+    // parityIndex is the serial master's parity code: 0 none, 1 odd, 2 even.
+    static constexpr uint16_t lastParityIndex = 2;
+
+    // The serial port as the unit's documents name it, "\\.\COM<comPort>".
+    std::string comPortName() const { return "\\\\.\\COM" + std::to_string(comPort); }
 
     bool operator==(const ConnectOptions&) const = default;
 };

@@ -28,3 +28,8 @@ void FillChoiceList(CComboBox& list, std::span<const char* const> entries, unsig
 void FillChoiceList(CComboBox& list, std::span<const std::string> entries, unsigned storedValue) {
     fill(list, entries, storedValue);
 }
+
+uint16_t SelectedPosition(const CComboBox& list) {
+    const int selected = list.GetCurSel();
+    return selected < 0 ? 0 : static_cast<uint16_t>(selected);
+}

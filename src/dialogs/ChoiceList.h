@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -13,3 +14,6 @@ void FillChoiceList(CComboBox& list, std::span<const std::string> entries, unsig
 
 // The position a stored value preselects in a list of `count` entries.
 int PreselectedPosition(unsigned storedValue, int count);
+
+// The position of the selected entry, the value a list stores; 0 when none is selected.
+uint16_t SelectedPosition(const CComboBox& list);

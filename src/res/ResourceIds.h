@@ -54,3 +54,66 @@ constexpr int IDD_CFG_DIG_OUT_OPTS = 149;
 constexpr int IDD_CFG_MULT_ANA_IN_OPTS = 151;
 constexpr int IDD_CFG_MULT_ANA_OUT_OPTS = 153;
 constexpr int IDD_CFG_MULT_DIG_OUT_OPTS = 154;
+
+// Modbus RTU interface.
+constexpr int IDC_RTU_SERIAL_INTERFACE = 1026;
+constexpr int IDC_RTU_BAUD_RATE = 1029;
+constexpr int IDC_RTU_PARITY = 1030;
+constexpr int IDC_RTU_SLAVE_ID_HIGH = 1031;
+
+// Modbus TCP interface: four octet boxes per address, first octet first.
+constexpr int IDC_TCP_IP_ADDRESS_0 = 1033;
+constexpr int IDC_TCP_SUBNET_MASK_0 = 1037;
+constexpr int IDC_TCP_GATEWAY_0 = 1043;
+constexpr int IDC_TCP_KEEPALIVE = 1048;
+constexpr int IDC_TCP_GROUP = 1053;
+
+// Analog scan.
+constexpr int IDC_SCAN_INTERVAL = 1011;
+constexpr int IDC_SCAN_COUNT = 1012;
+constexpr int IDC_SCAN_LIST = 1014;
+constexpr int IDC_SCAN_MODE = 1101;
+
+// Single-channel options.
+constexpr int IDC_ANA_IN_GROUP = 1022;
+constexpr int IDC_ANA_IN_AVERAGE_WEIGHT = 1019;
+constexpr int IDC_ANA_OUT_GROUP = 1103;
+constexpr int IDC_ANA_OUT_DEFAULT_OUTPUT = 1024;
+constexpr int IDC_DIG_OUT_GROUP = 1104;
+constexpr int IDC_DIG_OUT_DEFAULT_OUTPUT = 1105;
+
+// The 16-channel dialogs: their group box and, per channel 0..15, the field and its label.
+constexpr int IDC_CHAN_STATES_GROUP = 1015; // analog and digital channel states
+constexpr int IDC_MULT_ANA_IN_GROUP = 1139;
+constexpr int IDC_MULT_ANA_OUT_GROUP = 1172;
+constexpr int IDC_MULT_DIG_OUT_GROUP = 1190;
+constexpr int idcAnaStateList(int channel) {
+    return 1016 + 2 * channel;
+}
+constexpr int idcAnaStateLabel(int channel) {
+    return 1017 + 2 * channel;
+}
+constexpr int idcDigStateList(int channel) {
+    return 1070 + channel;
+}
+constexpr int idcDigStateLabel(int channel) {
+    return 1054 + channel;
+}
+constexpr int idcMultAnaInList(int channel) {
+    return channel < 8 ? 1107 + channel : 1115 + channel;
+}
+constexpr int idcMultAnaInLabel(int channel) {
+    return channel < 8 ? 1115 + channel : 1123 + channel;
+}
+constexpr int idcMultAnaOutEdit(int channel) {
+    return 1156 + channel;
+}
+constexpr int idcMultAnaOutLabel(int channel) {
+    return 1140 + channel;
+}
+constexpr int idcMultDigOutList(int channel) {
+    return channel == 0 ? 1189 : 1190 + channel;
+}
+constexpr int idcMultDigOutLabel(int channel) {
+    return 1173 + channel;
+}

@@ -8,12 +8,26 @@
 namespace {
 
 // Kept in id order; a new dialog joins the program and the gallery by being listed here.
+// clang-format off
 const DialogTemplate* const kDialogTemplates[] = {
     &kAboutBoxTemplate,
+    &kCfgAnaScanParmsTemplate,
+    &kCfgAnaChanStatesTemplate,
+    &kCfgAnaInOptsTemplate,
+    &kCfgAnaOutOptsTemplate,
+    &kCfgRtuParmsTemplate,
+    &kCfgTcpParmsTemplate,
+    &kCfgDigChanStatesTemplate,
+    &kCfgScanModeTemplate,
+    &kCfgDigOutOptsTemplate,
+    &kCfgMultAnaInOptsTemplate,
+    &kCfgMultAnaOutOptsTemplate,
+    &kCfgMultDigOutOptsTemplate,
     &kChanQuickViewTemplate,
     &kEditPopupTemplate,
     &kControlSampleTemplate,
 };
+// clang-format on
 
 } // namespace
 

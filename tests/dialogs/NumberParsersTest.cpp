@@ -18,17 +18,30 @@ constexpr long untouched = 4242;
 
 TEST(ParseUInt16, AcceptsDecimalAndLowerCaseHexWithinTheirLengthAndRange) {
     const ParseCase cases[] = {
-        {"", ParseEmpty, 0},           {"0", ParseOk, 0},           {"65535", ParseOk, 65535},
-        {"65536", ParseOutOfRange, 0}, {"100000", ParseTooLong, 0}, {"-1", ParseOutOfRange, 0},
-        {"12abc", ParseOk, 12},        {"abc", ParseNotNumber, 0},  {"0x1F", ParseOk, 0x1F},
-        {"0xffff", ParseOk, 0xFFFF},   {"0X1F", ParseOk, 0}, // upper-case X is decimal 0 followed
-                                                             // by a stop
-        {"0X10", ParseOk, 0},          {"0x", ParseNotNumber, 0},   {"0xg1", ParseNotNumber, 0},
-        {"0x12345", ParseTooLong, 0},                        // five hex digits
-        {"0x1g", ParseOk, 1},          {" 12", ParseOk, 12}, // blanks count toward the five
-                                                             // characters
-        {"    12", ParseTooLong, 0},   {"+7", ParseOk, 7},          {"-", ParseNotNumber, 0},
-        {" ", ParseNotNumber, 0},      {"7200", ParseOk, 7200},
+        {"", ParseEmpty, 0},
+        {"0", ParseOk, 0},
+        {"65535", ParseOk, 65535},
+        {"65536", ParseOutOfRange, 0},
+        {"100000", ParseTooLong, 0},
+        {"-1", ParseOutOfRange, 0},
+        {"12abc", ParseOk, 12},
+        {"abc", ParseNotNumber, 0},
+        {"0x1F", ParseOk, 0x1F},
+        {"0xffff", ParseOk, 0xFFFF},
+        {"0X1F", ParseOk, 0}, // upper-case X is decimal 0 followed
+                              // by a stop
+        {"0X10", ParseOk, 0},
+        {"0x", ParseNotNumber, 0},
+        {"0xg1", ParseNotNumber, 0},
+        {"0x12345", ParseTooLong, 0}, // five hex digits
+        {"0x1g", ParseOk, 1},
+        {" 12", ParseOk, 12}, // blanks count toward the five
+                              // characters
+        {"    12", ParseTooLong, 0},
+        {"+7", ParseOk, 7},
+        {"-", ParseNotNumber, 0},
+        {" ", ParseNotNumber, 0},
+        {"7200", ParseOk, 7200},
     };
     for (const auto& c : cases) {
         uint16_t value = static_cast<uint16_t>(untouched);
@@ -63,12 +76,21 @@ TEST(ParseInt16, ReadsHexAsTheSixteenBitPatternAndDecimalWithSign) {
 
 TEST(ParseUInt8, HasItsOwnShorterLimits) {
     const ParseCase cases[] = {
-        {"255", ParseOk, 255},      {"256", ParseOutOfRange, 0}, {"0xFF", ParseOk, 255},
-        {"0xC0", ParseOk, 192},     {"0x100", ParseTooLong, 0},  {"0x1FF", ParseTooLong, 0},
-        {"0x040", ParseTooLong, 0}, {"0x3F", ParseOk, 63},       {" 12", ParseOk, 12},
-        {"  12", ParseTooLong, 0},  {"1\r\n2", ParseTooLong, 0}, // two lines without a separator
-                                                                 // are one entry of 4 chars
-        {"1 2", ParseOk, 1},        {"-0", ParseOk, 0},          {"-1", ParseOutOfRange, 0},
+        {"255", ParseOk, 255},
+        {"256", ParseOutOfRange, 0},
+        {"0xFF", ParseOk, 255},
+        {"0xC0", ParseOk, 192},
+        {"0x100", ParseTooLong, 0},
+        {"0x1FF", ParseTooLong, 0},
+        {"0x040", ParseTooLong, 0},
+        {"0x3F", ParseOk, 63},
+        {" 12", ParseOk, 12},
+        {"  12", ParseTooLong, 0},
+        {"1\r\n2", ParseTooLong, 0}, // two lines without a separator
+                                     // are one entry of 4 chars
+        {"1 2", ParseOk, 1},
+        {"-0", ParseOk, 0},
+        {"-1", ParseOutOfRange, 0},
         {"", ParseEmpty, 0},
     };
     for (const auto& c : cases) {

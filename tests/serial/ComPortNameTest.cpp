@@ -1,4 +1,5 @@
 #include "modbus/ComPortName.h"
+#include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -11,32 +12,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Sets an environment variable for one test and puts the old value back afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        if (value != nullptr) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 class ComPortNameTest : public ::testing::Test {
 protected:

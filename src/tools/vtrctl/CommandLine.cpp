@@ -15,6 +15,7 @@ constexpr const char* usageText =
     "              [--poll-delay MS] [--hex] [--count N] [--stats] COMMAND ARGS...\n"
     "       vtrctl --rtu DEVICE [--baud N] [--parity none|odd|even] [--data-bits 7|8]\n"
     "              [--stop-bits 1|2] [--rs485-delay MS] [--slave N] ... COMMAND ARGS...\n"
+    "       vtrctl --document FILE.vtr [--slave N] ... COMMAND ARGS...\n"
     "  read-coils REF COUNT              read-input-registers REF COUNT\n"
     "  write-single-coil REF VALUE       write-single-register REF VALUE\n"
     "  write-multiple-coils REF VALUE... write-multiple-registers REF VALUE...\n"
@@ -118,8 +119,10 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
 
     NumericTexts texts;
     options.link.addTo(app);
-    app.add_option("--slave", texts.slave, "Modbus slave address (unit identifier), default 1")
-        ->type_name("N");
+    const CLI::Option* slaveOption =
+        app.add_option("--slave", texts.slave,
+                       "Modbus slave address (unit identifier), default 1 or the document's")
+            ->type_name("N");
     app.add_option("--timeout", texts.timeout,
                    "Time-out of each wait in milliseconds, 0 for none, default 1000")
         ->type_name("MS");
@@ -174,7 +177,11 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
     }
 
     std::string problem;
-    bool ok = options.link.check(problem) && applyNumericTexts(texts, options, problem);
+    bool ok = options.link.check(problem);
+    if (ok && options.link.documentSlave() && slaveOption->count() == 0) {
+        texts.slave = std::to_string(*options.link.documentSlave());
+    }
+    ok = ok && applyNumericTexts(texts, options, problem);
     for (size_t i = 0; ok && i < commands.size(); ++i) {
         if (commands[i]->parsed()) {
             ok = options.command.set(descriptions[i].kind, arguments[i].ref, arguments[i].values,

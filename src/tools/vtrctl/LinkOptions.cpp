@@ -1,5 +1,6 @@
 #include "tools/vtrctl/LinkOptions.h"
 
+#include "device/VtrFile.h"
 #include "modbus/MbusError.h"
 #include "modbus/MbusRtuMasterProtocol.h"
 #include "modbus/MbusTcpMasterProtocol.h"
@@ -7,7 +8,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <fstream>
+#include <iterator>
 #include <limits>
+#include <vector>
 
 namespace {
 constexpr int64_t lowestPort = 1;
@@ -37,6 +41,31 @@ bool parseChoice(const char* option, const std::string& text, int first, int sec
     return true;
 }
 
+// Far more than any document the program writes (36 bytes and a host name); a larger file is
+// not read into memory at all.
+constexpr std::streamoff largestDocument = 1 << 20;
+
+bool readDocumentFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& problem) {
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file) {
+        problem = "cannot be opened";
+        return false;
+    }
+    const std::streamoff size = file.tellg();
+    if (size < 0 || size > largestDocument) {
+        problem = "is not a VtrConfig document (larger than " + std::to_string(largestDocument) +
+                  " bytes)";
+        return false;
+    }
+    bytes.resize(static_cast<size_t>(size));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) {
+        problem = "cannot be read";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool LinkOptions::SerialTexts::anyGiven() const {
@@ -45,6 +74,11 @@ bool LinkOptions::SerialTexts::anyGiven() const {
 }
 
 void LinkOptions::addTo(CLI::App& app) {
+    app.add_option("--document", documentPath_,
+                   "Take the link from a VtrConfig document (.vtr): Modbus TCP to its server and "
+                   "TCP port as slave 1, or Modbus RTU on its COM port with its slave id, baud "
+                   "rate and parity, 8 data bits and 2 stop bits")
+        ->type_name("FILE.vtr");
     app.add_option("--tcp", tcpTarget_,
                    "Modbus TCP server to talk to: a host name or dotted IPv4 address, "
                    "optionally followed by :PORT (default port 502)")
@@ -70,9 +104,18 @@ void LinkOptions::addTo(CLI::App& app) {
 }
 
 bool LinkOptions::check(std::string& problem) {
-    if (!tcpTarget_.empty() && !rtuDevice_.empty()) {
-        problem = "use either --tcp or --rtu, not both";
+    const int links = !documentPath_.empty() + !tcpTarget_.empty() + !rtuDevice_.empty();
+    if (links > 1) {
+        problem = "use one of --document, --tcp and --rtu";
         return false;
+    }
+    if (!documentPath_.empty()) {
+        if (serialTexts_.anyGiven()) {
+            problem = "--document gives the serial line: leave out --baud, --parity, "
+                      "--data-bits, --stop-bits and --rs485-delay";
+            return false;
+        }
+        return checkDocument(problem);
     }
     if (!rtuDevice_.empty()) {
         return checkSerialLine(problem);
@@ -82,7 +125,7 @@ bool LinkOptions::check(std::string& problem) {
         return false;
     }
     if (tcpTarget_.empty()) {
-        problem = "no link given: use --tcp HOST[:PORT] or --rtu DEVICE";
+        problem = "no link given: use --tcp HOST[:PORT], --rtu DEVICE or --document FILE.vtr";
         return false;
     }
     return checkTcpTarget(problem);
@@ -105,6 +148,58 @@ bool LinkOptions::checkTcpTarget(std::string& problem) {
         problem = "--tcp: the host name is missing";
         return false;
     }
+    return true;
+}
+
+bool LinkOptions::checkDocument(std::string& problem) {
+    const std::string where = "--document " + documentPath_ + ": ";
+    std::vector<uint8_t> bytes;
+    DocumentSettings settings;
+    int32_t version = 0;
+    if (!readDocumentFile(documentPath_, bytes, problem)) {
+        problem = where + problem;
+        return false;
+    }
+    switch (VtrFile::read(bytes, version, settings, problem)) {
+    case VtrFile::ReadResult::failed:
+        problem = where + "not a VtrConfig document: " + problem;
+        return false;
+    case VtrFile::ReadResult::otherVersion:
+        // The program would open it with the options it had before; vtrctl has none to keep.
+        problem = where + "document format " + std::to_string(version) + " is not known";
+        return false;
+    case VtrFile::ReadResult::read:
+        break;
+    }
+    const ConnectOptions& connect = settings.connect;
+    if (connect.protocol == ConnectOptions::modbusTcp) {
+        tcpHost_ = connect.server;
+        tcpPort_ = connect.tcpPort;
+        documentSlave_ = 1;
+        if (tcpHost_.empty()) {
+            problem = where + "the document names no server";
+            return false;
+        }
+        return true;
+    }
+    if (connect.protocol != ConnectOptions::modbusRtu) {
+        problem = where + "unknown protocol " + std::to_string(connect.protocol);
+        return false;
+    }
+    if (connect.baudIndex >= ConnectOptions::baudRates.size() ||
+        connect.parityIndex > ConnectOptions::lastParityIndex) {
+        problem = where + "unknown baud rate or parity (index " +
+                  std::to_string(connect.baudIndex) + ", " + std::to_string(connect.parityIndex) +
+                  ")";
+        return false;
+    }
+    rtuDevice_ = connect.comPortName();
+    serial_ = SerialLine{};
+    serial_.device = rtuDevice_;
+    serial_.baudRate = ConnectOptions::baudRates[connect.baudIndex];
+    serial_.stopBits = 2;
+    serial_.parity = connect.parityIndex;
+    documentSlave_ = connect.slaveId;
     return true;
 }
 

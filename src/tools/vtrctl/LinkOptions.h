@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace CLI {
@@ -30,6 +31,10 @@ public:
     // Creates the master of the chosen transport, applies the settings and opens the link.
     // Returns the master's error code; `master` is set even when opening fails.
     int open(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
+
+    // The slave address that --document names: 1 over Modbus TCP, the document's slave id over
+    // Modbus RTU. Empty without --document.
+    std::optional<int> documentSlave() const { return documentSlave_; }
 
     const std::string& tcpHost() const { return tcpHost_; }
     uint16_t tcpPort() const { return tcpPort_; }
@@ -58,10 +63,13 @@ private:
     };
 
     bool checkTcpTarget(std::string& problem);
+    bool checkDocument(std::string& problem);
     bool checkSerialLine(std::string& problem);
     int openTcp(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
     int openRtu(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
 
+    std::string documentPath_;
+    std::optional<int> documentSlave_;
     std::string tcpTarget_; // HOST[:PORT] as typed
     std::string tcpHost_;
     uint16_t tcpPort_ = 0;

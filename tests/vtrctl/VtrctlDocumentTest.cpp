@@ -1,0 +1,124 @@
+#include "device/VtrFile.h"
+#include "sim/Simulator.h"
+#include "support/ScopedEnv.h"
+#include "support/VtrctlRun.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using ::testing::HasSubstr;
+namespace fs = std::filesystem;
+
+namespace {
+
+// "Vantrel", the first characters of the unit's Device Information, one per register.
+const std::vector<std::string> readVendor{"read-input-registers", "0x1001", "7"};
+const std::string vendorValues = "86 97 110 116 114 101 108\n";
+
+class VtrctlDocument : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/vtr-document-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        root = pattern;
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    std::string save(const DocumentSettings& settings, const char* name = "unit.vtr") {
+        std::vector<uint8_t> bytes;
+        std::string problem;
+        EXPECT_TRUE(VtrFile::write(settings, bytes, problem)) << problem;
+        return saveBytes(bytes, name);
+    }
+    std::string saveBytes(const std::vector<uint8_t>& bytes, const char* name) {
+        const fs::path path = root / name;
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+    static std::vector<std::string> withDocument(const std::string& path,
+                                                 std::vector<std::string> rest) {
+        rest.insert(rest.begin(), {"--document", path});
+        return rest;
+    }
+
+    fs::path root;
+    Simulator sim;
+};
+
+} // namespace
+
+TEST_F(VtrctlDocument, TcpDocumentReachesTheUnitOnItsServerAndPort) {
+    ASSERT_EQ(sim.startTcp(), 0);
+    DocumentSettings settings;
+    settings.connect.protocol = ConnectOptions::modbusTcp;
+    settings.connect.server = "127.0.0.1";
+    settings.connect.tcpPort = sim.tcpPort();
+
+    const VtrctlOutcome outcome = runVtrctl(withDocument(save(settings), readVendor));
+
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, vendorValues);
+}
+
+// The document names COM7 with the simulated unit's slave address, 19200 baud and even parity;
+// the alias link COM7 leads to the unit's pseudo-terminal.
+TEST_F(VtrctlDocument, RtuDocumentReachesTheUnitOnItsComPortAsItsSlave) {
+    ASSERT_EQ(sim.startRtuPty(), 0);
+    fs::create_directories(root / "Corvantis" / "VtrConfig");
+    fs::create_symlink(sim.rtuDevicePath(), root / "Corvantis" / "VtrConfig" / "COM7");
+    const ScopedEnv configHome("XDG_CONFIG_HOME", root.c_str());
+    DocumentSettings settings;
+    settings.connect.comPort = 7;
+    const std::string document = save(settings);
+
+    const VtrctlOutcome outcome = runVtrctl(withDocument(document, readVendor));
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, vendorValues);
+
+    // Another slave address in the document: the unit keeps silent.
+    settings.connect.slaveId = 30;
+    const VtrctlOutcome other = runVtrctl(withDocument(save(settings, "other.vtr"), readVendor));
+    EXPECT_EQ(other.status, 1);
+    EXPECT_THAT(other.err, HasSubstr("error "));
+}
+
+TEST_F(VtrctlDocument, UnusableDocumentsAreUsageErrorsWithoutTraffic) {
+    ASSERT_EQ(sim.startTcp(), 0);
+    DocumentSettings unknownProtocol;
+    unknownProtocol.connect.protocol = 2;
+    DocumentSettings badBaud;
+    badBaud.connect.baudIndex = 8;
+    std::vector<uint8_t> otherVersion{3, 0, 0, 0};
+    const std::string port = std::to_string(sim.tcpPort());
+    const struct {
+        std::vector<std::string> arguments;
+        const char* message;
+    } cases[] = {
+        {withDocument((root / "missing.vtr").string(), readVendor), "cannot be opened"},
+        {withDocument(saveBytes({2, 0, 0, 0, 0}, "short.vtr"), readVendor), "not a VtrConfig"},
+        {withDocument(saveBytes(otherVersion, "v3.vtr"), readVendor), "format 3 is not known"},
+        {withDocument(save(unknownProtocol, "p.vtr"), readVendor), "unknown protocol 2"},
+        {withDocument(save(badBaud, "b.vtr"), readVendor), "unknown baud rate"},
+        {withDocument(save({}, "d.vtr"), {"--tcp", "127.0.0.1:" + port, "read-coils", "1", "1"}),
+         "one of --document, --tcp and --rtu"},
+        {withDocument(save({}, "e.vtr"), {"--baud", "9600", "read-coils", "1", "1"}),
+         "--document gives the serial line"},
+    };
+    for (const auto& c : cases) {
+        const VtrctlOutcome outcome = runVtrctl(c.arguments);
+        EXPECT_EQ(outcome.status, 2) << c.message;
+        EXPECT_THAT(outcome.err, HasSubstr(c.message));
+    }
+    EXPECT_TRUE(sim.requestLog().empty());
+}
