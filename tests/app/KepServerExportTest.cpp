@@ -1,7 +1,8 @@
 #include "app/KepServerExport.h"
 
+#include "support/HeadlessUi.h"
+#include "support/ScratchFolder.h"
 #include "support/SimulatedDocument.h"
-#include "ui/HeadlessUi.h"
 #include "ui/UiConstants.h"
 
 #include <gmock/gmock.h>
@@ -58,31 +59,6 @@ void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// A fresh folder for one test's files, removed with everything in it afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        path = fs::temp_directory_path() /
-               ("vtr-export-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(path, ignored);
-    }
-    std::vector<std::string> names() const {
-        std::vector<std::string> found;
-        for (const auto& entry : fs::directory_iterator(path)) {
-            found.push_back(entry.path().filename().string());
-        }
-        return found;
-    }
-    fs::path path;
-};
-
 std::vector<std::string> shownTexts(const HeadlessBackend& backend) {
     std::vector<std::string> texts;
     for (const auto& box : backend.messageBoxes()) {
@@ -100,7 +76,7 @@ TEST(KepServerExport, WritesOneLinePerLiveValueAtAddressesFixedByPanelAndChannel
     ASSERT_TRUE(unit.ready());
     ScratchFolder folder;
     HeadlessUi ui;
-    ui.backend.answerFileDialog((folder.path / "tags").string());
+    ui.backend.answerFileDialog(folder.file("tags"));
     ui.backend.answerMessageBox(IDOK);
 
     KepServerExport::run(unit.doc, nullptr);
@@ -118,7 +94,7 @@ TEST(KepServerExport, WritesOneLinePerLiveValueAtAddressesFixedByPanelAndChannel
         "N;DigPan0Ch0Out;BOOL;000001;;Digital panel 0, Chan 0 (output)\r\n"
         "N;DigPan2Ch5Inp;BOOL;000038;;Digital panel 2, Chan 5 (input)\r\n"
         "N;DigPan2Ch15Out;BOOL;000048;;Digital panel 2, Chan 15 (output)\r\n";
-    EXPECT_EQ(contentsOf(folder.path / "tags.txt"), expected);
+    EXPECT_EQ(contentsOf(folder.file("tags.txt")), expected);
     EXPECT_THAT(folder.names(), ElementsAre("tags.txt"));
     EXPECT_THAT(shownTexts(ui.backend), ElementsAre("OPC configuration file created."));
     ASSERT_EQ(ui.backend.fileDialogs().size(), 1u);
@@ -133,7 +109,7 @@ TEST(KepServerExport, AnAllVacantUnitGivesAnEmptyFileThatReplacesTheOldOne) {
     SimulatedDocument unit(allVacantProfile());
     ASSERT_TRUE(unit.ready());
     ScratchFolder folder;
-    const fs::path target = folder.path / "tags.txt";
+    const fs::path target = folder.file("tags.txt");
     writeFile(target, "old contents\r\n");
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
@@ -149,12 +125,12 @@ TEST(KepServerExport, StopsWithItsMessageBeforeWritingAnything) {
     SimulatedDocument unit(sparseProfile());
     ASSERT_TRUE(unit.ready());
     ScratchFolder folder;
-    const fs::path readOnly = folder.path / "locked.txt";
+    const fs::path readOnly = folder.file("locked.txt");
     writeFile(readOnly, "kept\r\n");
     fs::permissions(readOnly, fs::perms::owner_read);
     HeadlessUi ui;
     ui.backend.answerFileDialog(readOnly.string());
-    ui.backend.answerFileDialog((folder.path / "missing" / "tags.txt").string());
+    ui.backend.answerFileDialog(folder.file("missing/tags.txt"));
     ui.backend.answerFileDialog(std::nullopt);
     ui.backend.answerMessageBox(IDOK);
     ui.backend.answerMessageBox(IDOK);
@@ -180,7 +156,7 @@ TEST(KepServerExport, AFailedWriteIsReportedAndKeepsThePreviousFile) {
     SimulatedDocument unit(sparseProfile());
     ASSERT_TRUE(unit.ready());
     ScratchFolder folder;
-    const fs::path target = folder.path / "tags.txt";
+    const fs::path target = folder.file("tags.txt");
     writeFile(target, "previous export\r\n");
     HeadlessUi ui;
     ui.backend.answerFileDialog(target.string());

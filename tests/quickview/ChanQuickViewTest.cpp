@@ -2,10 +2,10 @@
 #include "quickview/CEditPopupDlg.h"
 
 #include "res/ResourceIds.h"
+#include "support/HeadlessUi.h"
 #include "support/SimulatedDocument.h"
 #include "ui/ControlState.h"
 #include "ui/DialogDriver.h"
-#include "ui/HeadlessUi.h"
 #include "ui/UiConstants.h"
 
 #include <gmock/gmock.h>
