@@ -33,11 +33,12 @@ constexpr const char* helpFooter =
     "connection is lost) and prints the values of the last read. --stats then prints on\n"
     "standard error the number of transactions and of failures, and the minimum, median, mean\n"
     "and maximum round-trip time in microseconds of the successful transactions, one\n"
-    "'label value' line each.\n"
+    "'label value' line each. Ctrl+C ends the loop after the transaction under way, and the\n"
+    "statistics are still printed; a second Ctrl+C ends the program at once.\n"
     "\n"
     "A failed operation prints 'error CODE: TEXT' on standard error (the master's error code\n"
     "and its text). Exit status: 0 success, 1 an operation or the connection failed, 2 usage\n"
-    "error.";
+    "error, 130 interrupted by Ctrl+C.";
 
 const char* argumentSyntax(ModbusCommand::Arguments arguments) {
     switch (arguments) {
