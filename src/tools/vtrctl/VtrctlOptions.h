@@ -1,7 +1,9 @@
 #pragma once
 
+#include "tools/vtrctl/ExportCommand.h"
 #include "tools/vtrctl/LinkOptions.h"
 #include "tools/vtrctl/ModbusCommand.h"
+#include "tools/vtrctl/WatchCommand.h"
 
 #include <cstdint>
 
@@ -14,4 +16,7 @@ struct VtrctlOptions {
     int64_t count = 1; // repetitions of the operation on one connection
     bool stats = false;
     ModbusCommand command;
+    // Instead of one Modbus operation: the unit's tag file, or its live values.
+    ExportCommand exportTags;
+    WatchCommand watch;
 };

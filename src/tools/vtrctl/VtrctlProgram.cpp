@@ -46,6 +46,10 @@ void VtrctlProgram::interrupt() {
     interrupted = true;
 }
 
+bool VtrctlProgram::interruptRequested() {
+    return interrupted;
+}
+
 int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     interrupted = false;
     VtrctlOptions options;
@@ -63,8 +67,16 @@ int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std
     std::unique_ptr<MbusMasterFunctions> master;
     const int opened = options.link.open(options.settings, master);
     bool anyFailed = opened != MBUS_SUCCESS;
+    const bool tcp = options.link.serialLine().device.empty();
     if (anyFailed) {
         printError(err, opened);
+    } else if (options.exportTags.requested || options.watch.requested) {
+        const int status =
+            options.exportTags.requested
+                ? options.exportTags.run(*master, tcp, options.slave, out, err)
+                : options.watch.run(*master, tcp, options.slave, options.hex, out, err);
+        master->closeLink();
+        return status;
     } else {
         const int last = repeatOperation(*master, options, stats, anyFailed, err);
         if (last == MBUS_SUCCESS && options.command.isRead()) {
