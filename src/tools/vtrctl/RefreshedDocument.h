@@ -21,6 +21,8 @@ public:
     CVtrConfigDoc& doc() { return m_doc; }
     // False when the refresh could not identify the unit and disconnected.
     bool connected() const { return m_doc.isConnected() != 0; }
+    // True when the refresh reported a failure (some blocks were not read).
+    bool reported() const { return !m_messages.messageBoxes().empty(); }
 
 private:
     class LinkedDocument : public CVtrConfigDoc {

@@ -3,6 +3,7 @@
 #include "tools/vtrctl/ExportCommand.h"
 #include "tools/vtrctl/LinkOptions.h"
 #include "tools/vtrctl/ModbusCommand.h"
+#include "tools/vtrctl/ShowCommand.h"
 #include "tools/vtrctl/WatchCommand.h"
 
 #include <cstdint>
@@ -16,6 +17,8 @@ struct VtrctlOptions {
     int64_t count = 1; // repetitions of the operation on one connection
     bool stats = false;
     ModbusCommand command;
+    // Instead of one Modbus operation: show the whole unit.
+    ShowCommand show;
     // Instead of one Modbus operation: the unit's tag file, or its live values.
     ExportCommand exportTags;
     WatchCommand watch;

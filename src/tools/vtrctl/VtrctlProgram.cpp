@@ -40,6 +40,18 @@ int repeatOperation(MbusMasterFunctions& master, VtrctlOptions& options, RoundTr
     return result;
 }
 
+// The commands that read the whole unit first, as the program does on Connect.
+int runDocumentCommand(const VtrctlOptions& options, MbusMasterFunctions& master, bool tcp,
+                       std::ostream& out, std::ostream& err) {
+    if (options.show.requested) {
+        return options.show.run(master, tcp, options.slave, options.hex, out, err);
+    }
+    if (options.exportTags.requested) {
+        return options.exportTags.run(master, tcp, options.slave, out, err);
+    }
+    return options.watch.run(master, tcp, options.slave, options.hex, out, err);
+}
+
 } // namespace
 
 void VtrctlProgram::interrupt() {
@@ -70,11 +82,8 @@ int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std
     const bool tcp = options.link.serialLine().device.empty();
     if (anyFailed) {
         printError(err, opened);
-    } else if (options.exportTags.requested || options.watch.requested) {
-        const int status =
-            options.exportTags.requested
-                ? options.exportTags.run(*master, tcp, options.slave, out, err)
-                : options.watch.run(*master, tcp, options.slave, options.hex, out, err);
+    } else if (options.show.requested || options.exportTags.requested || options.watch.requested) {
+        const int status = runDocumentCommand(options, *master, tcp, out, err);
         master->closeLink();
         return status;
     } else {
