@@ -1,21 +1,29 @@
 // The VtrConfig desktop program.
 //
 //   vtrconfig [FILE.vtr]      the main window, with an untitled document or the one named
+//   vtrconfig --demo [--demo-profile FILE]
+//                             the main window connected to a simulated unit started inside the
+//                             program on a free loopback port (the rich default unit, or the
+//                             unit of a profile file)
 //   vtrconfig --gallery DIR   renders every dialog template and the frame sample to DIR
 
 #include "app/CVtrConfigApp.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
+#include "sim/SimProfileLoader.h"
+#include "sim/Simulator.h"
 #include "ui/qt/DialogGallery.h"
 #include "ui/qt/QtBackend.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,8 +32,20 @@ namespace {
 constexpr int kExitUsage = 2;
 
 int usage() {
-    std::fprintf(stderr, "usage: vtrconfig [FILE.vtr | --gallery DIR]\n");
+    std::fprintf(stderr,
+                 "usage: vtrconfig [FILE.vtr | --demo [--demo-profile FILE] | --gallery DIR]\n");
     return kExitUsage;
+}
+
+// Points the untitled document at the simulated unit and connects once the window is up.
+void connectToDemoUnit(CVtrConfigApp& app, uint16_t port) {
+    ConnectOptions options = app.document().getConnectOptions();
+    options.protocol = ConnectOptions::modbusTcp;
+    options.server = "127.0.0.1";
+    options.tcpPort = port;
+    app.document().setConnectOptions(options);
+    app.document().SetModifiedFlag(false);
+    QTimer::singleShot(0, [&app] { app.mainWindow().OnConnect(); });
 }
 
 bool haveDisplay() {
@@ -38,8 +58,28 @@ bool haveDisplay() {
 int main(int argc, char* argv[]) {
     const bool gallery = argc == 3 && std::strcmp(argv[1], "--gallery") == 0;
     const bool document = argc == 2 && argv[1][0] != '-';
-    if (!gallery && !document && argc != 1) {
+    const bool demo = (argc == 2 || argc == 4) && std::strcmp(argv[1], "--demo") == 0 &&
+                      (argc == 2 || std::strcmp(argv[2], "--demo-profile") == 0);
+    if (!gallery && !document && !demo && argc != 1) {
         return usage();
+    }
+    std::unique_ptr<Simulator> unit;
+    if (demo) {
+        SimProfile profile = SimProfile::richDefault();
+        std::string message;
+        if (argc == 4 && SimProfileLoader::loadFile(argv[3], profile, message) != 0) {
+            std::fprintf(stderr, "vtrconfig: %s\n", message.c_str());
+            return 1;
+        }
+        // A real unit drops a connection idle past its keepalive; the demo user reading the
+        // tree for a while should not meet that.
+        profile.tcp[0].keepaliveMs = 0;
+        unit = std::make_unique<Simulator>(profile);
+        if (const int error = unit->startTcp(); error != 0) {
+            std::fprintf(stderr, "vtrconfig: the simulated unit cannot start: %s\n",
+                         std::strerror(error));
+            return 1;
+        }
     }
     // Pictures need no screen: without one, render offscreen.
     if (gallery && !haveDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -72,6 +112,9 @@ int main(int argc, char* argv[]) {
     if (!app.start(arguments, failure)) {
         std::fprintf(stderr, "vtrconfig: %s\n", failure.c_str());
         return 1;
+    }
+    if (unit) {
+        connectToDemoUnit(app, unit->tcpPort());
     }
     // The program ends when its main window is gone (File Exit or the close box, after the
     // document agreed).
