@@ -19,7 +19,7 @@ constexpr const char* usageText =
     "  read-coils REF COUNT              read-input-registers REF COUNT\n"
     "  write-single-coil REF VALUE       write-single-register REF VALUE\n"
     "  write-multiple-coils REF VALUE... write-multiple-registers REF VALUE...\n"
-    "  show [--json]                     read the whole unit and print it\n"
+    "  show [--hex] [--json]             read the whole unit and print it\n"
     "Run 'vtrctl --help' for details.\n";
 
 constexpr const char* helpFooter =
@@ -42,10 +42,11 @@ constexpr const char* helpFooter =
     "error, 130 interrupted by Ctrl+C.\n"
     "\n"
     "show reads every block of a VTR300 as the program does on Connect (over TCP the unit is\n"
-    "slave 1, over RTU the --slave address) and prints it; --json prints one member per block,\n"
-    "null for a block that could not be read. Messages of the read go to standard error. Exit\n"
-    "status: 0 all read, 1 the link failed or the unit could not be identified, 3 some blocks\n"
-    "could not be read (the rest is printed).";
+    "slave 1, over RTU the --slave address) and prints the program's configuration tree, one\n"
+    "row per line, indented two blanks per level (numbers in hexadecimal with --hex); --json\n"
+    "prints one member per block, null for a block that could not be read. Messages of the\n"
+    "read go to standard error. Exit status: 0 all read, 1 the link failed or the unit could\n"
+    "not be identified, 3 some blocks could not be read (the rest is printed).";
 
 const char* argumentSyntax(ModbusCommand::Arguments arguments) {
     switch (arguments) {

@@ -3,6 +3,7 @@
 #include "device/CVtrConfigDoc.h"
 #include "tools/vtrctl/DocumentJson.h"
 #include "tools/vtrctl/VtrctlProgram.h"
+#include "tree/CVtrConfigView.h"
 #include "ui/HeadlessBackend.h"
 
 namespace {
@@ -16,17 +17,15 @@ public:
 
 } // namespace
 
-int ShowCommand::run(MbusMasterFunctions& master, bool tcp, int slave, bool hex, std::ostream& out,
-                     std::ostream& err) const {
+int ShowCommand::run(MbusMasterFunctions& master, const ConnectOptions& options, bool hex,
+                     std::ostream& out, std::ostream& err) const {
     // The refresh reports through message boxes: here they are kept and printed.
     HeadlessBackend messages;
     ScopedBackend scope(messages);
 
     LinkedDocument doc;
-    ConnectOptions options;
-    options.protocol = tcp ? ConnectOptions::modbusTcp : ConnectOptions::modbusRtu;
-    options.slaveId = static_cast<uint8_t>(slave);
     doc.setConnectOptions(options);
+    doc.setHexDisplay(hex ? 1 : 0);
     doc.useOpenLink(&master);
     doc.refresh();
 
@@ -36,21 +35,20 @@ int ShowCommand::run(MbusMasterFunctions& master, bool tcp, int slave, bool hex,
     if (!doc.isConnected()) {
         return VtrctlProgram::exitFailure;
     }
-    if (!print(doc, hex, out, err)) {
-        return VtrctlProgram::exitUsage;
-    }
+    print(doc, out);
     return messages.messageBoxes().empty() ? VtrctlProgram::exitSuccess : exitPartial;
 }
 
-bool ShowCommand::print(const CVtrConfigDoc& doc, bool /*hex*/, std::ostream& out,
-                        std::ostream& err) const {
+void ShowCommand::print(CVtrConfigDoc& doc, std::ostream& out) const {
     switch (format) {
     case Format::json:
         DocumentJson::write(doc, out);
-        return true;
-    case Format::tree:
+        break;
+    case Format::tree: {
+        CVtrConfigView view(doc);
+        view.OnInitialUpdate();
+        out << view.outlineText();
         break;
     }
-    err << "vtrctl: show: the configuration tree is not available yet; use --json\n";
-    return false;
+    }
 }

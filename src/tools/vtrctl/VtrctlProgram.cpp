@@ -66,8 +66,8 @@ int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std
     if (anyFailed) {
         printError(err, opened);
     } else if (options.show.requested) {
-        const int status = options.show.run(*master, options.link.serialLine().device.empty(),
-                                            options.slave, options.hex, out, err);
+        const int status = options.show.run(*master, options.link.connectOptions(options.slave),
+                                            options.hex, out, err);
         master->closeLink();
         return status;
     } else {
