@@ -2,41 +2,19 @@
 
 #include "device/CVtrConfigDoc.h"
 #include "tools/vtrctl/DocumentJson.h"
+#include "tools/vtrctl/RefreshedDocument.h"
 #include "tools/vtrctl/VtrctlProgram.h"
 #include "tree/CVtrConfigView.h"
-#include "ui/HeadlessBackend.h"
-
-namespace {
-
-// The document, given the link that vtrctl has opened (with its time-out and line settings)
-// in place of opening one from connect options.
-class LinkedDocument : public CVtrConfigDoc {
-public:
-    using CVtrConfigDoc::useOpenLink;
-};
-
-} // namespace
 
 int ShowCommand::run(MbusMasterFunctions& master, const ConnectOptions& options, bool hex,
                      std::ostream& out, std::ostream& err) const {
-    // The refresh reports through message boxes: here they are kept and printed.
-    HeadlessBackend messages;
-    ScopedBackend scope(messages);
-
-    LinkedDocument doc;
-    doc.setConnectOptions(options);
-    doc.setHexDisplay(hex ? 1 : 0);
-    doc.useOpenLink(&master);
-    doc.refresh();
-
-    for (const auto& box : messages.messageBoxes()) {
-        err << box.caption << ": " << box.text << '\n';
-    }
-    if (!doc.isConnected()) {
+    RefreshedDocument unit(master, options, err);
+    if (!unit.connected()) {
         return VtrctlProgram::exitFailure;
     }
-    print(doc, out);
-    return messages.messageBoxes().empty() ? VtrctlProgram::exitSuccess : exitPartial;
+    unit.doc().setHexDisplay(hex ? 1 : 0);
+    print(unit.doc(), out);
+    return unit.reported() ? exitPartial : VtrctlProgram::exitSuccess;
 }
 
 void ShowCommand::print(CVtrConfigDoc& doc, std::ostream& out) const {
