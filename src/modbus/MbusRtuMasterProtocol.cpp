@@ -58,22 +58,48 @@ int MbusRtuMasterProtocol::transactOnce(int slave, int functionCode, const uint8
     if (slave == broadcastSlave || replyLength == 0) {
         return MBUS_SUCCESS;
     }
-    return receiveReply(slave, functionCode, reply, replyLength);
+    result = receiveReply(slave, functionCode, reply, replyLength);
+    if (result == MBUS_REPLY_TIMEOUT) {
+        discardLateReply(false);
+    } else if (result == MBUS_CHECKSUM_ERROR || result == MBUS_INVALID_FRAME) {
+        discardLateReply(true);
+    }
+    return result;
 }
 
 // A frame may start only after the line has been quiet for charTimeoutMs; whatever another
 // device is sending meanwhile is dropped. A line that never falls quiet ends the wait after
 // timeoutMs so that the program cannot hang on it.
 int MbusRtuMasterProtocol::waitForSilence() {
-    const int64_t start = clock().nowTicks();
-    const int64_t limit = static_cast<int64_t>(timeoutMs) * Clock::ticksPerMs;
+    const int64_t deadline =
+        timeoutMs > 0 ? clock().nowTicks() + int64_t{timeoutMs} * Clock::ticksPerMs : 0;
+    return dropUntilQuiet(deadline) ? MBUS_SUCCESS : MBUS_SEND_TIMEOUT;
+}
+
+// Drops bytes until none has come for charTimeoutMs; false when the deadline (0: none) passes
+// first.
+bool MbusRtuMasterProtocol::dropUntilQuiet(int64_t deadlineTicks) {
     uint8_t dropped = 0;
     while (port().read(&dropped, 1, charTimeoutMs) == SerialPortResult::PortOk) {
-        if (timeoutMs > 0 && clock().nowTicks() - start >= limit) {
-            return MBUS_SEND_TIMEOUT;
+        if (deadlineTicks != 0 && clock().nowTicks() >= deadlineTicks) {
+            return false;
         }
     }
-    return MBUS_SUCCESS;
+    return true;
+}
+
+// RTU frames carry no transaction id: a reply that comes after its time-out, or the rest of a
+// refused one, would be read as the answer to the next request. So the line is listened out
+// for up to one more time-out, and the late frame dropped once the line falls quiet after it.
+void MbusRtuMasterProtocol::discardLateReply(bool replyUnderway) {
+    const int64_t deadline =
+        timeoutMs > 0 ? clock().nowTicks() + int64_t{timeoutMs} * Clock::ticksPerMs : 0;
+    uint8_t first = 0;
+    if (!replyUnderway &&
+        (timeoutMs <= 0 || port().read(&first, 1, timeoutMs) != SerialPortResult::PortOk)) {
+        return;
+    }
+    dropUntilQuiet(deadline);
 }
 
 // In RS-485 mode RTS switches the converter's transmitter on for the request, and off again

@@ -28,6 +28,8 @@ protected:
 
 private:
     int waitForSilence();
+    bool dropUntilQuiet(int64_t deadlineTicks);
+    void discardLateReply(bool replyUnderway);
     int sendRequest();
     int receiveReply(int slave, int functionCode, uint8_t* reply, int replyLength);
 

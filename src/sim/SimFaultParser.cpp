@@ -47,6 +47,9 @@ int applyException(std::string_view rule, const std::string& text, SimFaults& fa
     if (dash == std::string_view::npos) {
         last = first;
     }
+    if (first > last) {
+        return fail(message, text, "the first address of a range must not be above the last");
+    }
     if (!parseNumber(rule.substr(equals + 1), 0xFF, code) || code == 0) {
         return fail(message, text, "the exception code must be a number from 1 to 255");
     }
@@ -88,6 +91,23 @@ int SimFaultParser::apply(const std::string& text, SimFaults& faults, std::strin
         return fail(message, text, "unknown fault (see --help)");
     }
     return 0;
+}
+
+int SimFaultParser::applyList(const std::string& text, SimFaults& faults, std::string& message) {
+    if (text == "none") {
+        return 0;
+    }
+    size_t start = 0;
+    while (true) {
+        const size_t comma = text.find(',', start);
+        if (apply(text.substr(start, comma - start), faults, message) != 0) {
+            return 1;
+        }
+        if (comma == std::string::npos) {
+            return 0;
+        }
+        start = comma + 1;
+    }
 }
 
 const char* SimFaultParser::syntaxHelp() {

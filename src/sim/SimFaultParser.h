@@ -15,6 +15,9 @@ public:
     // Adds the switch to `faults`; returns 0, or 1 with `message` saying what is wrong.
     static int apply(const std::string& text, SimFaults& faults, std::string& message);
 
+    // A comma-separated list of switches, or "none" for no fault at all, as one set.
+    static int applyList(const std::string& text, SimFaults& faults, std::string& message);
+
     // The syntax above, for --help.
     static const char* syntaxHelp();
 };

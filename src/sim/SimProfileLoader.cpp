@@ -2,7 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <initializer_list>
 #include <sstream>
 
@@ -449,19 +452,36 @@ bool ProfileReader::read(const Json& root) {
 
 } // namespace
 
+// Opened without blocking and checked to be a regular file first: a FIFO or a terminal named
+// by mistake would otherwise wait for a writer for ever.
 int SimProfileLoader::loadFile(const std::string& path, SimProfile& profile, std::string& message) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    if (path.empty()) {
+        message = "the profile file name is empty";
+        return fileError;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         message = path + ": cannot open the profile";
         return fileError;
     }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        message = path + ": not a regular file";
+        return fileError;
+    }
     std::string text(maxFileSize + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad()) {
+    size_t size = 0;
+    ssize_t count = 0;
+    while (size < text.size() && (count = ::read(fd, text.data() + size, text.size() - size)) > 0) {
+        size += static_cast<size_t>(count);
+    }
+    ::close(fd);
+    if (count < 0) {
         message = path + ": cannot read the profile";
         return fileError;
     }
-    text.resize(static_cast<size_t>(in.gcount()));
+    text.resize(size);
     if (text.size() > maxFileSize) {
         message = path + ": larger than 1 MiB, not a unit profile";
         return formatError;

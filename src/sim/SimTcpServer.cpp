@@ -28,7 +28,7 @@ int resolveIpv4(const std::string& host, in_addr& address) {
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
     if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) {
-        return EADDRNOTAVAIL;
+        return SimTcpServer::hostNotFound;
     }
     address = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
     ::freeaddrinfo(found);
@@ -36,6 +36,7 @@ int resolveIpv4(const std::string& host, in_addr& address) {
 }
 
 constexpr size_t receiveChunk = 512;
+using Clock = std::chrono::steady_clock;
 
 } // namespace
 
@@ -101,7 +102,7 @@ void SimTcpServer::run() {
         for (const Client& client : clients_) {
             fds.push_back({client.fd, POLLIN, 0});
         }
-        if (::poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR) {
+        if (::poll(fds.data(), fds.size(), idleWaitMs()) < 0 && errno != EINTR) {
             return;
         }
         if (fds[0].revents != 0) {
@@ -118,13 +119,48 @@ void SimTcpServer::run() {
             }
         }
         for (auto it = dropped.rbegin(); it != dropped.rend(); ++it) {
-            ::close(clients_[*it].fd);
-            clients_.erase(clients_.begin() + static_cast<std::ptrdiff_t>(*it));
+            closeClient(*it, nullptr);
         }
+        closeIdleClients();
         if (fds[1].revents != 0) {
             acceptClient();
         }
     }
+}
+
+int SimTcpServer::idleWaitMs() const {
+    const uint16_t keepaliveMs = unit_.keepaliveMs();
+    if (keepaliveMs == 0 || clients_.empty()) {
+        return -1;
+    }
+    TimePoint oldest = clients_.front().lastActive;
+    for (const Client& client : clients_) {
+        oldest = std::min(oldest, client.lastActive);
+    }
+    const auto left = oldest + std::chrono::milliseconds(keepaliveMs) - Clock::now();
+    return static_cast<int>(
+        std::max<int64_t>(std::chrono::ceil<std::chrono::milliseconds>(left).count(), 0));
+}
+
+void SimTcpServer::closeIdleClients() {
+    const uint16_t keepaliveMs = unit_.keepaliveMs();
+    if (keepaliveMs == 0) {
+        return;
+    }
+    const TimePoint cutoff = Clock::now() - std::chrono::milliseconds(keepaliveMs);
+    for (size_t i = clients_.size(); i-- > 0;) {
+        if (clients_[i].lastActive <= cutoff) {
+            closeClient(i, "idle for longer than the keepalive time");
+        }
+    }
+}
+
+void SimTcpServer::closeClient(size_t index, const char* why) {
+    if (why != nullptr && trace_) {
+        trace_(std::string("TCP closed connection: ") + why);
+    }
+    ::close(clients_[index].fd);
+    clients_.erase(clients_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void SimTcpServer::acceptClient() {
@@ -133,12 +169,15 @@ void SimTcpServer::acceptClient() {
         return;
     }
     if (clients_.size() >= maxClients) {
-        ::close(fd);
-        return;
+        const auto idleLongest = std::min_element(
+            clients_.begin(), clients_.end(),
+            [](const Client& a, const Client& b) { return a.lastActive < b.lastActive; });
+        closeClient(static_cast<size_t>(idleLongest - clients_.begin()),
+                    "all taken; this one was idle longest");
     }
     const int on = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    clients_.push_back({fd, {}});
+    clients_.push_back({fd, {}, Clock::now()});
 }
 
 bool SimTcpServer::receive(Client& client) {
@@ -150,12 +189,15 @@ bool SimTcpServer::receive(Client& client) {
     if (received < 0) {
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
     }
+    client.lastActive = Clock::now();
     client.received.insert(client.received.end(), chunk.begin(), chunk.begin() + received);
     size_t size = 0;
     SimMbapFrame::Scan scan;
     while ((scan = SimMbapFrame::scan(client.received.data(), client.received.size(), size)) ==
            SimMbapFrame::Scan::Complete) {
         const bool keep = serveFrame(client, client.received.data(), size);
+        // A late reply is activity too: the wait is the unit's, not the client's.
+        client.lastActive = Clock::now();
         client.received.erase(client.received.begin(),
                               client.received.begin() + static_cast<std::ptrdiff_t>(size));
         if (!keep) {

@@ -2,8 +2,10 @@
 
 #include "sim/SimFaults.h"
 #include "sim/SimSlave.h"
+#include "sim/SimUnit.h"
 #include "sim/SimWakePipe.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,30 +13,42 @@
 #include <vector>
 
 // The unit's Modbus TCP side: one thread that accepts clients and serves their requests one at
-// a time, in arrival order.
+// a time, in arrival order. Like the unit, it closes a connection that has been idle for longer
+// than the keepalive time of its TCP configuration, and when all its connections are taken it
+// closes the one idle longest to make room for a newcomer.
 class SimTcpServer {
 public:
     using Trace = std::function<void(const std::string&)>;
     static constexpr size_t maxClients = 16;
 
-    SimTcpServer(SimSlave& slave, SimFaults& faults, Trace trace)
-        : slave_(slave), faults_(faults), trace_(std::move(trace)) {}
+    SimTcpServer(SimSlave& slave, SimUnit& unit, SimFaults& faults, Trace trace)
+        : slave_(slave), unit_(unit), faults_(faults), trace_(std::move(trace)) {}
     ~SimTcpServer();
     SimTcpServer(const SimTcpServer&) = delete;
     SimTcpServer& operator=(const SimTcpServer&) = delete;
 
-    // Binds host:port (port 0: ephemeral) and starts serving; returns 0 or an errno.
+    // start's answer when the host name does not resolve to an IPv4 address.
+    static constexpr int hostNotFound = -1;
+
+    // Binds host:port (port 0: ephemeral) and starts serving; returns 0, an errno or
+    // hostNotFound.
     int start(const std::string& host, uint16_t port);
     uint16_t port() const { return port_; }
     void stop();
 
 private:
+    using TimePoint = std::chrono::steady_clock::time_point;
     struct Client {
         int fd = -1;
         std::vector<uint8_t> received;
+        TimePoint lastActive;
     };
 
     void run();
+    // Milliseconds until the next idle connection is due to be closed; -1: none is.
+    int idleWaitMs() const;
+    void closeIdleClients();
+    void closeClient(size_t index, const char* why);
     void acceptClient();
     // Reads what the client sent and serves every complete frame; false: drop the client.
     bool receive(Client& client);
@@ -42,6 +56,7 @@ private:
     void trace(const char* direction, const uint8_t* bytes, size_t size, const std::string& label);
 
     SimSlave& slave_;
+    SimUnit& unit_;
     SimFaults& faults_;
     Trace trace_;
     SimWakePipe wake_;

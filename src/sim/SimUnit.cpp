@@ -54,6 +54,11 @@ SimUnit::RtuLine SimUnit::rtuLine() const {
     return {config_.slaveAddress, config_.serialInterface, config_.baudIndex, config_.parityIndex};
 }
 
+uint16_t SimUnit::keepaliveMs() const {
+    std::lock_guard lock(mutex_);
+    return config_.tcp[0].keepaliveMs;
+}
+
 void SimUnit::setSlaveAddressLowNibble(uint8_t lowNibble) {
     std::lock_guard lock(mutex_);
     config_.slaveAddress = static_cast<uint8_t>((config_.slaveAddress & 0xF0) | (lowNibble & 0x0F));

@@ -31,6 +31,8 @@ public:
     int writeCoils(uint16_t address, unsigned count, const uint8_t* bits);
 
     RtuLine rtuLine() const;
+    // How long the unit's TCP side keeps an idle connection; 0 keeps it for ever.
+    uint16_t keepaliveMs() const;
     // Replaces the low nibble of the RTU slave address (the high nibble is configuration).
     void setSlaveAddressLowNibble(uint8_t lowNibble);
 

@@ -17,7 +17,7 @@ int Simulator::startTcp(const std::string& host, uint16_t port) {
     if (tcp_) {
         return EALREADY;
     }
-    auto server = std::make_unique<SimTcpServer>(*slave_, faults_, trace_);
+    auto server = std::make_unique<SimTcpServer>(*slave_, unit_, faults_, trace_);
     const int result = server->start(host, port);
     if (result == 0) {
         tcp_ = std::move(server);

@@ -25,7 +25,7 @@ public:
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
 
-    // 0 = ephemeral; returns 0 or an errno.
+    // 0 = ephemeral; returns 0, an errno or SimTcpServer::hostNotFound.
     int startTcp(const std::string& host = "127.0.0.1", uint16_t port = 0);
     uint16_t tcpPort() const;                // the bound port
     int startRtu(const std::string& device); // serve an existing tty; returns 0 or an errno

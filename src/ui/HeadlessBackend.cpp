@@ -14,6 +14,7 @@ constexpr int kMaxDeliveries = 1000000;
 int negativeAnswer(unsigned style) {
     switch (style & MB_TYPEMASK) {
     case MB_OKCANCEL:
+    case MB_YESNOCANCEL:
         return IDCANCEL;
     case MB_YESNO:
         return IDNO;
@@ -28,6 +29,8 @@ bool answerFits(unsigned style, int answer) {
         return answer == IDOK || answer == IDCANCEL;
     case MB_YESNO:
         return answer == IDYES || answer == IDNO;
+    case MB_YESNOCANCEL:
+        return answer == IDYES || answer == IDNO || answer == IDCANCEL;
     default:
         return answer == IDOK;
     }

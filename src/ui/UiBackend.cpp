@@ -12,6 +12,7 @@ public:
                    unsigned style) override {
         switch (style & MB_TYPEMASK) {
         case MB_OKCANCEL:
+        case MB_YESNOCANCEL:
             return IDCANCEL;
         case MB_YESNO:
             return IDNO;

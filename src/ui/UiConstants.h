@@ -13,6 +13,7 @@ constexpr int IDNO = 7;
 // Message box buttons (low nibble), icon (next nibble) and modality.
 constexpr unsigned MB_OK = 0x0000;
 constexpr unsigned MB_OKCANCEL = 0x0001;
+constexpr unsigned MB_YESNOCANCEL = 0x0003;
 constexpr unsigned MB_YESNO = 0x0004;
 constexpr unsigned MB_TYPEMASK = 0x000F;
 constexpr unsigned MB_ICONERROR = 0x0010;

@@ -30,6 +30,9 @@ TEST(SimFaultParser, RejectsMalformedSwitchesWithAReason) {
          "bad fault \"exception:0x10000=4\": the address must be a number from 0 to 0xFFFF"},
         {"exception:0x1110=0",
          "bad fault \"exception:0x1110=0\": the exception code must be a number from 1 to 255"},
+        {"exception:10-5=2",
+         "bad fault \"exception:10-5=2\": the first address of a range must not be above the "
+         "last"},
         {"exception:0x1110-=4",
          "bad fault \"exception:0x1110-=4\": the address must be a number from 0 to 0xFFFF"},
         {"delay=-5", "bad fault \"delay=-5\": the delay must be a number of milliseconds up to "

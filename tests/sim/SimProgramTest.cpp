@@ -6,6 +6,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -61,6 +62,7 @@ public:
     std::string readLine() { return readLineFrom(out_, outBuffer_); }
     std::string readError() { return readLineFrom(err_, errBuffer_); }
 
+    void signal(int number) { ::kill(pid_, number); }
     // Exit status after the signal, -1 when it did not exit in time.
     int stopWith(int signal) {
         ::kill(pid_, signal);
@@ -136,7 +138,8 @@ std::string temporaryFolder() {
 } // namespace
 
 TEST(Vtr300SimProgram, ServesTcpWithItsFaultsUntilSigterm) {
-    Program sim({"--tcp", "127.0.0.1:0", "--fault", "exception:0x1200=4", "--verbose"});
+    Program sim({"--tcp", "127.0.0.1:0", "--fault", "exception:0x1200=4", "--fault-cycle", "none",
+                 "--verbose"});
     const std::string banner = sim.readLine();
     const std::string prefix = "vtr300-sim: Modbus TCP on 127.0.0.1:";
     ASSERT_EQ(banner.rfind(prefix, 0), 0u) << banner;
@@ -149,13 +152,21 @@ TEST(Vtr300SimProgram, ServesTcpWithItsFaultsUntilSigterm) {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     // Transaction 1, protocol 0, length 6, unit 1, fn 4, address 0x1200, count 1 -> exception 4.
-    EXPECT_EQ(
-        exchange(fd, {0x00, 0x01, 0x00, 0x00, 0x00, 0x06, 0x01, 0x04, 0x12, 0x00, 0x00, 0x01}, 9),
-        (std::vector<uint8_t>{0x00, 0x01, 0x00, 0x00, 0x00, 0x03, 0x01, 0x84, 0x04}));
-    ::close(fd);
+    const std::vector<uint8_t> readStatus = {0x00, 0x01, 0x00, 0x00, 0x00, 0x06,
+                                             0x01, 0x04, 0x12, 0x00, 0x00, 0x01};
+    EXPECT_EQ(exchange(fd, readStatus, 9),
+              (std::vector<uint8_t>{0x00, 0x01, 0x00, 0x00, 0x00, 0x03, 0x01, 0x84, 0x04}));
     EXPECT_EQ(sim.readLine(),
               "TCP request  00 01 00 00 00 06 01 04 12 00 00 01  [Status Register]");
     EXPECT_EQ(sim.readLine(), "TCP reply    00 01 00 00 00 03 01 84 04  [Status Register]");
+
+    // SIGUSR1 steps to the next set of the fault cycle: none. Length 5, fn 4, 2 bytes, status 0.
+    sim.signal(SIGUSR1);
+    EXPECT_EQ(sim.readLine(), "vtr300-sim: faults now none");
+    EXPECT_EQ(
+        exchange(fd, readStatus, 11),
+        (std::vector<uint8_t>{0x00, 0x01, 0x00, 0x00, 0x00, 0x05, 0x01, 0x04, 0x02, 0x00, 0x00}));
+    ::close(fd);
     EXPECT_EQ(sim.stopWith(SIGTERM), 0);
 }
 
@@ -196,8 +207,34 @@ TEST(Vtr300SimProgram, RefusesAMalformedProfileNamingFileAndField) {
     ::rmdir(folder.c_str());
 }
 
-TEST(Vtr300SimProgram, RefusesAnUnknownFault) {
-    Program sim({"--fault", "sometimes"});
-    EXPECT_EQ(sim.waitExit(), 1);
-    EXPECT_EQ(sim.readError(), "vtr300-sim: bad fault \"sometimes\": unknown fault (see --help)");
+TEST(Vtr300SimProgram, RefusesBadArgumentsWithAReason) {
+    const std::string folder = temporaryFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::string fifo = folder + "/profile.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string message;
+    } cases[] = {
+        {{"--fault", "sometimes"}, 1, "bad fault \"sometimes\": unknown fault (see --help)"},
+        {{"--profile", ""}, 1, "the profile file name is empty"},
+        {{"--profile", fifo}, 1, fifo + ": not a regular file"},
+        {{"--rtu", ""}, 1, "--rtu needs a serial device path"},
+        {{"--tcp", "[::1]:1502"},
+         1,
+         "--tcp expects [HOST:]PORT with a host name or dotted IPv4 address (IPv6 is not "
+         "supported), got \"[::1]:1502\""},
+        {{"--tcp", "no.such.host.invalid:0"},
+         2,
+         "cannot serve Modbus TCP on no.such.host.invalid:0: the name no.such.host.invalid does "
+         "not resolve to an IPv4 address"},
+    };
+    for (const auto& c : cases) {
+        Program sim(c.arguments);
+        EXPECT_EQ(sim.waitExit(), c.status) << c.message;
+        EXPECT_EQ(sim.readError(), "vtr300-sim: " + c.message);
+    }
+    ::unlink(fifo.c_str());
+    ::rmdir(folder.c_str());
 }

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -208,4 +209,31 @@ TEST(SimTcpServer, TheProjectMasterReadsAndWritesThroughIt) {
     sim.faults().setCloseConnection(true);
     EXPECT_EQ(master.readInputRegisters(1, 0x1200 + 1, info, 1), 69);
     master.closeLink();
+}
+
+TEST(SimTcpServer, SixteenIdleClientsDoNotLockOutASeventeenth) {
+    Simulator sim;
+    ASSERT_EQ(sim.startTcp(), 0);
+    std::vector<std::unique_ptr<RawClient>> idle;
+    for (size_t i = 0; i < 16; ++i) {
+        idle.push_back(std::make_unique<RawClient>(sim.tcpPort()));
+        ASSERT_TRUE(idle.back()->connected());
+    }
+    // Clients are accepted in connection order, so the first one has been idle longest.
+    RawClient newcomer(sim.tcpPort());
+    EXPECT_EQ(newcomer.exchange(readStatus, statusReply.size()), statusReply);
+    EXPECT_TRUE(idle.front()->receive(1).empty());
+    EXPECT_TRUE(idle.front()->closedByPeer());
+    EXPECT_EQ(idle.back()->exchange(readStatus, statusReply.size()), statusReply);
+}
+
+TEST(SimTcpServer, ClosesAConnectionIdleForLongerThanTheUnitsKeepalive) {
+    SimProfile profile = SimProfile::richDefault();
+    profile.tcp[0].keepaliveMs = 200;
+    Simulator sim(profile);
+    ASSERT_EQ(sim.startTcp(), 0);
+    RawClient client(sim.tcpPort());
+    EXPECT_EQ(client.exchange(readStatus, statusReply.size()), statusReply);
+    EXPECT_TRUE(client.receive(1).empty());
+    EXPECT_TRUE(client.closedByPeer());
 }

@@ -318,6 +318,11 @@ TEST(Vtrctl, UsageErrorsPrintTheUsageAndExitTwoWithoutTraffic) {
         {"--tcp", tcp, "--slave", "", "read-coils", "1", "1"},
         {"--tcp", "127.0.0.1:99999", "read-coils", "1", "1"},
         {"--tcp", ":502", "read-coils", "1", "1"},
+        {"--tcp", "", "read-coils", "1", "1"},
+        {"--tcp", tcp, "--rtu", "", "read-coils", "1", "1"},
+        {"--tcp", "[::1]", "read-coils", "1", "1"},
+        {"--tcp", "[::1]:502", "read-coils", "1", "1"},
+        {"--tcp", "127.0.0.1:502:1", "read-coils", "1", "1"},
         {"--tcp", tcp, "--bogus", "read-coils", "1", "1"},
     };
     for (const auto& c : cases) {
@@ -332,6 +337,10 @@ TEST(Vtrctl, UsageErrorsPrintTheUsageAndExitTwoWithoutTraffic) {
         EXPECT_EQ(outcome.out, "") << line;
     }
     EXPECT_EQ(unit.connections(), 0);
+    for (const char* ipv6OrColons : {"[::1]", "[::1]:502", "127.0.0.1:502:1"}) {
+        EXPECT_THAT(vtrctl({"--tcp", ipv6OrColons, "read-coils", "1", "1"}).err,
+                    HasSubstr("IPv6 addresses and extra colons are not supported"));
+    }
 }
 
 TEST(Vtrctl, HelpDocumentsEveryCommandAndExitsZero) {
@@ -387,6 +396,23 @@ TEST(Vtrctl, StatsCountFailuresAndEachFailurePrintsItsError) {
     const Outcome unreachable = vtrctl({"--tcp", "127.0.0.1:1", "--stats", "read-coils", "1", "3"});
     EXPECT_EQ(unreachable.err, "error 68: TCP/IP connection error\n"
                                "transactions 0\nfailures 0\nmin -\nmedian -\nmean -\nmax -\n");
+}
+
+TEST(Vtrctl, InterruptEndsTheLoopAfterTheTransactionUnderWayAndStillPrintsTheStatistics) {
+    std::atomic<int> served{0};
+    ScriptedTcpServer unit([&](const Bytes& request) {
+        if (++served == 3) {
+            VtrctlProgram::interrupt(); // Ctrl+C while the third request is out
+        }
+        return fakeUnit(request);
+    });
+
+    const Outcome outcome = vtrctl(
+        {"--tcp", target(unit), "--count", "1000", "--stats", "read-input-registers", "1", "2"});
+
+    EXPECT_EQ(outcome.status, 130);
+    EXPECT_EQ(unit.requests().size(), 3u);
+    EXPECT_THAT(outcome.err, StartsWith("transactions 3\nfailures 0\n"));
 }
 
 TEST(Vtrctl, TheBuiltProgramRunsAsAProcess) {

@@ -11,9 +11,14 @@ namespace {
 
 constexpr int exitUsage = 1;
 
-// "[HOST:]PORT" into host and port.
+// "[HOST:]PORT" into host and port. The unit speaks IPv4 only: a host with a colon or
+// brackets is an IPv6 address or a typing error.
 bool splitEndpoint(const std::string& text, std::string& host, uint16_t& port) {
-    const size_t colon = text.rfind(':');
+    const size_t colon = text.find(':');
+    if (text.find_first_of("[]") != std::string::npos ||
+        (colon != std::string::npos && text.find(':', colon + 1) != std::string::npos)) {
+        return false;
+    }
     const std::string portText = colon == std::string::npos ? text : text.substr(colon + 1);
     if (colon != std::string::npos) {
         host = text.substr(0, colon);
@@ -59,6 +64,12 @@ int SimCommandLine::parse(int argc, char** argv) {
     app.add_option("--fault", faultTexts, "Inject a fault (repeatable; syntax below)")
         ->type_name("FAULT")
         ->allow_extra_args(false);
+    app.add_option("--fault-cycle", faultCycleTexts,
+                   "A set of faults (FAULT,FAULT... or none) to switch to on SIGUSR1; repeat to "
+                   "make a cycle: each SIGUSR1 replaces the faults with the next set, after the "
+                   "last set the first comes again")
+        ->type_name("FAULTS")
+        ->allow_extra_args(false);
     app.add_flag("--line-speed", lineSpeed,
                  "Pace RTU replies at the unit's baud rate, 11 bits per character");
     app.add_flag("--verbose,-v", verbose, "Print every request and reply in hex");
@@ -75,10 +86,16 @@ int SimCommandLine::parse(int argc, char** argv) {
     }
     tcp = app.count("--tcp") > 0 || (!rtuPty && rtuDevice.empty());
     if (app.count("--tcp") > 0 && !splitEndpoint(endpoint, tcpHost, tcpPort)) {
-        std::cerr << "vtr300-sim: --tcp expects [HOST:]PORT, got \"" << endpoint << "\"\n";
+        std::cerr << "vtr300-sim: --tcp expects [HOST:]PORT with a host name or dotted IPv4 "
+                     "address (IPv6 is not supported), got \""
+                  << endpoint << "\"\n";
         return exitUsage;
     }
-    if (!profilePath.empty()) {
+    if (app.count("--rtu") > 0 && rtuDevice.empty()) {
+        std::cerr << "vtr300-sim: --rtu needs a serial device path\n";
+        return exitUsage;
+    }
+    if (app.count("--profile") > 0) {
         std::string message;
         if (SimProfileLoader::loadFile(profilePath, profile, message) != SimProfileLoader::ok) {
             std::cerr << "vtr300-sim: " << message << "\n";
@@ -94,6 +111,15 @@ int SimCommandLine::parse(int argc, char** argv) {
             std::cerr << "vtr300-sim: " << message << "\n";
             return exitUsage;
         }
+    }
+    for (const std::string& text : faultCycleTexts) {
+        SimFaults step;
+        std::string message;
+        if (SimFaultParser::applyList(text, step, message) != 0) {
+            std::cerr << "vtr300-sim: --fault-cycle: " << message << "\n";
+            return exitUsage;
+        }
+        faultCycle.push_back(step.snapshot());
     }
     return -1;
 }

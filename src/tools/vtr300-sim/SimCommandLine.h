@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The options of the vtr300-sim program, read from its command line.
 struct SimCommandLine {
@@ -17,6 +18,9 @@ struct SimCommandLine {
     std::string rtuPtyLink;
     SimProfile profile = SimProfile::richDefault();
     SimFaults faults;
+    // Fault sets to step through, one further on each SIGUSR1 (texts kept to report them).
+    std::vector<SimFaultSettings> faultCycle;
+    std::vector<std::string> faultCycleTexts;
     bool lineSpeed = false;
     bool verbose = false;
 

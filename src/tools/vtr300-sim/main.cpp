@@ -3,6 +3,7 @@
 #include "SimCommandLine.h"
 
 #include "sim/SimRtuServer.h"
+#include "sim/SimTcpServer.h"
 #include "sim/Simulator.h"
 
 #include <csignal>
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     Simulator simulator(options.profile);
@@ -52,7 +54,12 @@ int main(int argc, char** argv) {
         const int result = simulator.startTcp(options.tcpHost, options.tcpPort);
         if (result != 0) {
             std::cerr << "vtr300-sim: cannot serve Modbus TCP on " << options.tcpHost << ":"
-                      << options.tcpPort << ": " << std::strerror(result) << "\n";
+                      << options.tcpPort << ": "
+                      << (result == SimTcpServer::hostNotFound
+                              ? "the name " + options.tcpHost +
+                                    " does not resolve to an IPv4 address"
+                              : std::string(std::strerror(result)))
+                      << "\n";
             return exitStartFailed;
         }
         std::cout << "vtr300-sim: Modbus TCP on " << options.tcpHost << ":" << simulator.tcpPort()
@@ -88,8 +95,21 @@ int main(int argc, char** argv) {
                   << parityName(line.parityIndex) << " parity" << std::endl;
     }
 
+    // SIGUSR1 steps through --fault-cycle while the unit runs (and is ignored without one).
+    size_t nextStep = 0;
     int signal = 0;
-    sigwait(&stopSignals, &signal);
+    while (sigwait(&stopSignals, &signal) == 0 && signal == SIGUSR1) {
+        if (options.faultCycle.empty()) {
+            continue;
+        }
+        simulator.faults().set(options.faultCycle[nextStep]);
+        {
+            std::lock_guard lock(outputMutex);
+            std::cout << "vtr300-sim: faults now " << options.faultCycleTexts[nextStep]
+                      << std::endl;
+        }
+        nextStep = (nextStep + 1) % options.faultCycle.size();
+    }
     simulator.stop();
     if (!options.rtuPtyLink.empty()) {
         ::unlink(options.rtuPtyLink.c_str());

@@ -74,20 +74,23 @@ bool LinkOptions::SerialTexts::anyGiven() const {
 }
 
 void LinkOptions::addTo(CLI::App& app) {
-    app.add_option("--document", documentPath_,
-                   "Take the link from a VtrConfig document (.vtr): Modbus TCP to its server and "
-                   "TCP port as slave 1, or Modbus RTU on its COM port with its slave id, baud "
-                   "rate and parity, 8 data bits and 2 stop bits")
-        ->type_name("FILE.vtr");
-    app.add_option("--tcp", tcpTarget_,
-                   "Modbus TCP server to talk to: a host name or dotted IPv4 address, "
-                   "optionally followed by :PORT (default port 502)")
-        ->type_name("HOST[:PORT]");
-    app.add_option("--rtu", rtuDevice_,
-                   "Modbus RTU on a serial port: a device path such as /dev/ttyUSB0, or COM<n> "
-                   "(\\\\.\\COM<n>), which opens the alias link COM<n> in "
-                   "~/.config/Corvantis/VtrConfig when there is one, else /dev/ttyS<n-1>")
-        ->type_name("DEVICE");
+    documentOption_ =
+        app.add_option(
+               "--document", documentPath_,
+               "Take the link from a VtrConfig document (.vtr): Modbus TCP to its server and "
+               "TCP port as slave 1, or Modbus RTU on its COM port with its slave id, baud "
+               "rate and parity, 8 data bits and 2 stop bits")
+            ->type_name("FILE.vtr");
+    tcpOption_ = app.add_option("--tcp", tcpTarget_,
+                                "Modbus TCP server to talk to: a host name or dotted IPv4 address, "
+                                "optionally followed by :PORT (default port 502)")
+                     ->type_name("HOST[:PORT]");
+    rtuOption_ =
+        app.add_option("--rtu", rtuDevice_,
+                       "Modbus RTU on a serial port: a device path such as /dev/ttyUSB0, or COM<n> "
+                       "(\\\\.\\COM<n>), which opens the alias link COM<n> in "
+                       "~/.config/Corvantis/VtrConfig when there is one, else /dev/ttyS<n-1>")
+            ->type_name("DEVICE");
     app.add_option("--baud", serialTexts_.baud, "Baud rate of --rtu, default 19200")
         ->type_name("N");
     app.add_option("--parity", serialTexts_.parity, "Parity of --rtu, default even")
@@ -104,6 +107,21 @@ void LinkOptions::addTo(CLI::App& app) {
 }
 
 bool LinkOptions::check(std::string& problem) {
+    const struct {
+        const CLI::Option* option;
+        const std::string& text;
+        const char* problem;
+    } given[] = {
+        {documentOption_, documentPath_, "--document: the file name is empty"},
+        {tcpOption_, tcpTarget_, "--tcp: the host name is missing"},
+        {rtuOption_, rtuDevice_, "--rtu: the device name is empty"},
+    };
+    for (const auto& link : given) {
+        if (link.option != nullptr && link.option->count() > 0 && link.text.empty()) {
+            problem = link.problem;
+            return false;
+        }
+    }
     const int links = !documentPath_.empty() + !tcpTarget_.empty() + !rtuDevice_.empty();
     if (links > 1) {
         problem = "use one of --document, --tcp and --rtu";
@@ -133,7 +151,16 @@ bool LinkOptions::check(std::string& problem) {
 
 bool LinkOptions::checkTcpTarget(std::string& problem) {
     tcpPort_ = MbusTcpMasterProtocol::defaultPort;
-    const size_t colon = tcpTarget_.rfind(':');
+    const size_t colon = tcpTarget_.find(':');
+    // The master speaks IPv4 only; a bracketed IPv6 address or a second colon would otherwise
+    // be read as a host name or a bad port.
+    if (tcpTarget_.find_first_of("[]") != std::string::npos ||
+        (colon != std::string::npos && tcpTarget_.find(':', colon + 1) != std::string::npos)) {
+        problem = "--tcp: '" + tcpTarget_ +
+                  "': IPv6 addresses and extra colons are not supported; give HOST[:PORT] with a "
+                  "host name or dotted IPv4 address";
+        return false;
+    }
     tcpHost_ = tcpTarget_.substr(0, colon);
     if (colon != std::string::npos) {
         int64_t port = 0;

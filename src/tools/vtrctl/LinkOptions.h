@@ -9,7 +9,8 @@
 
 namespace CLI {
 class App;
-}
+class Option;
+} // namespace CLI
 
 // How the master is set up before its link is opened.
 struct MasterSettings {
@@ -68,6 +69,10 @@ private:
     int openTcp(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
     int openRtu(const MasterSettings& settings, std::unique_ptr<MbusMasterFunctions>& master) const;
 
+    // Set by addTo: whether an option was given at all, even as an empty text.
+    CLI::Option* documentOption_ = nullptr;
+    CLI::Option* tcpOption_ = nullptr;
+    CLI::Option* rtuOption_ = nullptr;
     std::string documentPath_;
     std::optional<int> documentSlave_;
     std::string tcpTarget_; // HOST[:PORT] as typed

@@ -4,10 +4,14 @@
 #include "tools/vtrctl/CommandLine.h"
 #include "tools/vtrctl/RoundTripStats.h"
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 
 namespace {
+
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
 void printError(std::ostream& err, int code) {
     err << "error " << code << ": " << errorText(code) << '\n';
@@ -19,7 +23,7 @@ int repeatOperation(MbusMasterFunctions& master, VtrctlOptions& options, RoundTr
                     bool& anyFailed, std::ostream& err) {
     using Clock = std::chrono::steady_clock;
     int result = MBUS_SUCCESS;
-    for (int64_t i = 0; i < options.count; ++i) {
+    for (int64_t i = 0; i < options.count && !interrupted; ++i) {
         const auto start = Clock::now();
         result = options.command.run(master, options.slave);
         const auto elapsed = Clock::now() - start;
@@ -38,7 +42,12 @@ int repeatOperation(MbusMasterFunctions& master, VtrctlOptions& options, RoundTr
 
 } // namespace
 
+void VtrctlProgram::interrupt() {
+    interrupted = true;
+}
+
 int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    interrupted = false;
     VtrctlOptions options;
     switch (CommandLine().parse(argc, argv, options, out, err)) {
     case CommandLine::Outcome::helpShown:
@@ -65,6 +74,9 @@ int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std
     master->closeLink();
     if (options.stats) {
         stats.print(err);
+    }
+    if (interrupted) {
+        return exitInterrupted;
     }
     return anyFailed ? exitFailure : exitSuccess;
 }

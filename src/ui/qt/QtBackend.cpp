@@ -91,6 +91,11 @@ int QtBackend::messageBox(CWnd* owner, const std::string& text, const std::strin
         box.addButton(QMessageBox::Yes);
         negative = box.addButton(QMessageBox::No);
         break;
+    case MB_YESNOCANCEL:
+        box.addButton(QMessageBox::Yes);
+        box.addButton(QMessageBox::No);
+        negative = box.addButton(QMessageBox::Cancel);
+        break;
     default:
         negative = box.addButton(QMessageBox::Ok);
         break;
