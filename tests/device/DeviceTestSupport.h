@@ -6,10 +6,16 @@
 #include <string>
 #include <vector>
 
-// The document with its open link set directly, standing in for connection handling.
+// The document with a seam for scripted masters, counting how often it told its views to
+// update.
 class LinkedDoc : public CVtrConfigDoc {
 public:
     using CVtrConfigDoc::useOpenLink;
+
+    int viewUpdates = 0;
+
+protected:
+    void updateAllViews() override { ++viewUpdates; }
 };
 
 using Bytes = std::vector<uint8_t>;
