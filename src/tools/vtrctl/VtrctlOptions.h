@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/vtrctl/ConfigureCommand.h"
 #include "tools/vtrctl/LinkOptions.h"
 #include "tools/vtrctl/ModbusCommand.h"
 #include "tools/vtrctl/ShowCommand.h"
@@ -17,4 +18,6 @@ struct VtrctlOptions {
     ModbusCommand command;
     // Instead of one Modbus operation: show the whole unit.
     ShowCommand show;
+    // Instead of one Modbus operation: write one configuration block, or reset.
+    ConfigureCommand configure;
 };
