@@ -8,6 +8,7 @@
 #include "device/VtrFile.h"
 #include "modbus/MbusError.h"
 #include "modbus/MbusMasterFunctions.h"
+#include "ui/CArchive.h"
 #include "ui/MessageBox.h"
 #include "ui/UiConstants.h"
 
@@ -588,6 +589,7 @@ void CVtrConfigDoc::setConnectOptions(const ConnectOptions& newOptions) {
 void CVtrConfigDoc::setHexDisplay(int flag) {
     hexDisplay = flag;
     updateModified();
+    UpdateAllViews(nullptr);
 }
 
 void CVtrConfigDoc::setAutoConnect(int flag) {
@@ -596,7 +598,7 @@ void CVtrConfigDoc::setAutoConnect(int flag) {
 }
 
 void CVtrConfigDoc::updateModified() {
-    modified = settings().differsFrom(reference);
+    SetModifiedFlag(settings().differsFrom(reference));
 }
 
 void CVtrConfigDoc::takeReferenceCopy() {
@@ -609,22 +611,47 @@ void CVtrConfigDoc::applySettings(const DocumentSettings& newSettings) {
     options = newSettings.connect;
 }
 
-void CVtrConfigDoc::setNewDocumentSettings() {
+void CVtrConfigDoc::serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        VtrFile::write(settings(), ar);
+        return;
+    }
+    DocumentSettings read = settings();
+    if (VtrFile::read(ar, formatVersion, read) == VtrFile::ReadResult::read) {
+        applySettings(read);
+    }
+}
+
+bool CVtrConfigDoc::onNewDocument() {
+    if (!CDocument::onNewDocument()) {
+        return false;
+    }
     formatVersion = VtrFile::formatVersion;
     applySettings(DocumentSettings{});
     takeReferenceCopy();
-    modified = false;
-}
-
-bool CVtrConfigDoc::readFile(std::span<const uint8_t> bytes, std::string& problem) {
-    DocumentSettings read = settings();
-    if (VtrFile::read(bytes, formatVersion, read, problem) == VtrFile::ReadResult::failed) {
-        return false;
-    }
-    applySettings(read);
     return true;
 }
 
-bool CVtrConfigDoc::writeFile(std::vector<uint8_t>& bytes, std::string& problem) const {
-    return VtrFile::write(settings(), bytes, problem);
+bool CVtrConfigDoc::onOpenDocument(const std::string& path) {
+    if (!CDocument::onOpenDocument(path)) {
+        return false;
+    }
+    closeOpenLink();
+    if (autoConnect == 1 && connectCommand) {
+        connectCommand();
+    }
+    takeReferenceCopy();
+    return true;
+}
+
+void CVtrConfigDoc::onCloseDocument() {
+    closeOpenLink();
+    CDocument::onCloseDocument();
+}
+
+void CVtrConfigDoc::closeOpenLink() {
+    if (currentMaster != nullptr) {
+        currentMaster->closeLink();
+    }
+    useOpenLink(nullptr);
 }

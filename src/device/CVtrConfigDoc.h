@@ -19,8 +19,10 @@
 #include "dialogs/CCfgTcpParmsDlg.h"
 #include "modbus/MbusRtuMasterProtocol.h"
 #include "modbus/MbusTcpMasterProtocol.h"
+#include "ui/CDocument.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,7 +36,7 @@ class BlockTransfer;
 // through the master of the open link; without an open link it fails with
 // MBUS_ILLEGAL_STATE and sends nothing. A failed read leaves the image and its flags exactly
 // as they were; a successful one stores the decoded block and sets its flags.
-class CVtrConfigDoc {
+class CVtrConfigDoc : public CDocument {
 public:
     // Over Modbus TCP the unit answers as slave 1, whatever its serial slave address.
     static constexpr int tcpSlaveAddress = 1;
@@ -65,15 +67,19 @@ public:
     void setHexDisplay(int flag);
     int getAutoConnect() const { return autoConnect; }
     void setAutoConnect(int flag);
-    bool isModified() const { return modified; }
     DocumentSettings settings() const { return {hexDisplay, autoConnect, options}; }
 
-    // The document file. Reading changes the settings only when the whole file is a document of
-    // the current format; writing fails when the settings cannot be stored (see VtrFile).
-    bool readFile(std::span<const uint8_t> bytes, std::string& problem);
-    bool writeFile(std::vector<uint8_t>& bytes, std::string& problem) const;
-    // The settings of a new document, taken as the reference of the modified state.
-    void setNewDocumentSettings();
+    // The document file (VtrFile). A file of another format version opens with the settings
+    // the document had; a damaged one fails the open before any setting changes.
+    void serialize(CArchive& ar) override;
+    // New keeps an open link; Open and Close close it, and Open connects at once when the file
+    // says so. Both New and Open take the settings as the reference of the modified state.
+    bool onNewDocument() override;
+    bool onOpenDocument(const std::string& path) override;
+    void onCloseDocument() override;
+    // The main window's Connect command, which opening an auto-connect document runs. Without
+    // one (no main window), the document connects and, on success, refreshes by itself.
+    void setConnectCommand(std::function<void()> command) { connectCommand = std::move(command); }
     int isConnected() const { return connected; }
 
     // The slave address of every request: 1 over Modbus TCP, the slaveId option over RTU.
@@ -252,15 +258,16 @@ private:
     void updateModified();
     // Taken when a document is created or opened; saving does not retake it.
     void takeReferenceCopy();
+    void closeOpenLink();
 
     int32_t formatVersion = 2;
     int32_t hexDisplay = 0;
     int32_t autoConnect = 0;
     ConnectOptions options;
     DocumentSettings reference;
-    bool modified = false;
-    // One master per transport, for the document's whole life; connect opens the one its
-    // options name and makes it current.
+    std::function<void()> connectCommand;
+    // One master per transport, for the document's whole life; connection handling opens the
+    // one its options name and makes it current.
     MbusRtuMasterProtocol rtuMaster;
     MbusTcpMasterProtocol tcpMaster;
     // Master of the open link, one of the two above (or a stand-in, see useOpenLink); not

@@ -1,11 +1,9 @@
 #include "res/DialogTemplates.h"
 
 #include "res/ResourceIds.h"
+#include "res/StandardControlIds.h"
 
 namespace {
-
-constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
 
 // One control of every kind, laid out like a configuration dialog: fields in a group box on
 // the left, "Configure" above "Cancel" on the right.
@@ -27,8 +25,8 @@ constexpr ControlTemplate kControls[] = {
     {IDC_SAMPLE_RADIO_SECOND, ControlKind::RadioButton, "Second", 15, 178, 50, 10, StyleNone},
     {IDC_SAMPLE_RADIO_THIRD, ControlKind::RadioButton, "Third", 15, 190, 50, 10, StyleDisabled},
     {IDC_SAMPLE_APPLY, ControlKind::Button, "&Apply", 80, 180, 50, 14, StyleNone},
-    {kIdOk, ControlKind::Button, "Configure", 216, 7, 50, 14, StyleDefault},
-    {kIdCancel, ControlKind::Button, "Cancel", 216, 24, 50, 14, StyleNone},
+    {IDOK, ControlKind::Button, "Configure", 216, 7, 50, 14, StyleDefault},
+    {IDCANCEL, ControlKind::Button, "Cancel", 216, 24, 50, 14, StyleNone},
 };
 
 } // namespace

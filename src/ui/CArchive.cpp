@@ -1,5 +1,8 @@
 #include "ui/CArchive.h"
 
+#include "ui/AnsiCodePage.h"
+#include "ui/Utf8.h"
+
 namespace {
 
 constexpr uint8_t kWidePrefix = 0xFF;
@@ -7,24 +10,6 @@ constexpr uint16_t kWideLength = 0xFFFF;
 constexpr uint16_t kUtf16Marker = 0xFFFE;
 constexpr uint32_t kLongestShort = 254;
 constexpr uint32_t kLongestMedium = 65533;
-
-void appendUtf8(std::string& text, uint32_t code) {
-    if (code < 0x80) {
-        text += static_cast<char>(code);
-    } else if (code < 0x800) {
-        text += static_cast<char>(0xC0 | (code >> 6));
-        text += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        text += static_cast<char>(0xE0 | (code >> 12));
-        text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (code >> 18));
-        text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 // A lone surrogate becomes U+FFFD rather than an invalid UTF-8 sequence.
 std::string utf16ToUtf8(const uint8_t* bytes, uint32_t units) {
@@ -35,12 +20,12 @@ std::string utf16ToUtf8(const uint8_t* bytes, uint32_t units) {
         if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units) {
             const uint32_t low = bytes[2 * i + 2] | (bytes[2 * i + 3] << 8);
             if (low >= 0xDC00 && low < 0xE000) {
-                appendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                Utf8::append(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
                 ++i;
                 continue;
             }
         }
-        appendUtf8(text, unit >= 0xD800 && unit < 0xE000 ? kReplacement : unit);
+        Utf8::append(text, unit >= 0xD800 && unit < 0xE000 ? kReplacement : unit);
     }
     return text;
 }
@@ -66,7 +51,18 @@ void CArchive::writeI32(int32_t value) {
 }
 
 void CArchive::writeString(const std::string& text) {
-    const size_t count = text.size();
+    std::string bytes;
+    size_t badOffset = 0;
+    if (m_failed || !AnsiCodePage::fromUtf8(text, bytes, badOffset)) {
+        if (!m_failed) {
+            m_failureReason = "\"" + text + "\" has a character at byte " +
+                              std::to_string(badOffset) +
+                              " that cannot be stored in the file (Windows-1252)";
+        }
+        fail();
+        return;
+    }
+    const size_t count = bytes.size();
     if (count <= kLongestShort) {
         writeU8(static_cast<uint8_t>(count));
     } else if (count <= kLongestMedium) {
@@ -77,7 +73,7 @@ void CArchive::writeString(const std::string& text) {
         writeU16(kWideLength);
         writeU32(static_cast<uint32_t>(count));
     }
-    m_output.insert(m_output.end(), text.begin(), text.end());
+    m_output.insert(m_output.end(), bytes.begin(), bytes.end());
 }
 
 bool CArchive::fail() {
@@ -172,6 +168,6 @@ bool CArchive::readString(std::string& text) {
         return fail();
     }
     text = utf16 ? utf16ToUtf8(bytes, count)
-                 : std::string(reinterpret_cast<const char*>(bytes), count);
+                 : AnsiCodePage::toUtf8({reinterpret_cast<const char*>(bytes), count});
     return true;
 }

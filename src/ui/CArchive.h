@@ -10,8 +10,9 @@
 // length-prefixed strings, written in the order the document stores its members.
 //
 // A string's prefix is one byte for up to 254 characters, 0xFF and a u16 up to 65533, and
-// 0xFF 0xFFFF and a u32 beyond. On reading, 0xFF 0xFFFE announces UTF-16 text: a second
-// prefix of the same form counts its 16-bit units, and the text is handed on as UTF-8.
+// 0xFF 0xFFFF and a u32 beyond. Its characters are stored one byte each in the ANSI code page
+// (AnsiCodePage); text in memory is UTF-8. On reading, 0xFF 0xFFFE announces UTF-16 text: a
+// second prefix of the same form counts its 16-bit units.
 //
 // Every read checks what remains of the bytes. A read that does not fit fails the archive,
 // leaves its target unchanged, and makes every later read fail too, so a document can read
@@ -30,6 +31,8 @@ public:
     void writeU16(uint16_t value);
     void writeU32(uint32_t value);
     void writeI32(int32_t value);
+    // Text with a character the code page cannot hold fails the archive rather than being
+    // stored with a stand-in: a document that cannot be written whole is not written at all.
     void writeString(const std::string& text);
 
     bool readU8(uint8_t& value);
@@ -38,8 +41,11 @@ public:
     bool readI32(int32_t& value);
     bool readString(std::string& text);
 
-    // A read ran past the end of the bytes or met a malformed string.
+    // A read ran past the end of the bytes or met a malformed string, or a write met text it
+    // cannot store.
     bool failed() const { return m_failed; }
+    // Why a storing archive failed, worded for the user; empty otherwise.
+    const std::string& failureReason() const { return m_failureReason; }
     size_t remaining() const { return m_input.size() - m_at; }
     // What a storing archive holds.
     const std::vector<uint8_t>& storedBytes() const { return m_output; }
@@ -51,6 +57,7 @@ private:
 
     bool m_loading = false;
     bool m_failed = false;
+    std::string m_failureReason;
     std::span<const uint8_t> m_input;
     size_t m_at = 0;
     std::vector<uint8_t> m_output;

@@ -2,47 +2,56 @@
 
 #include "res/Resources.h"
 #include "ui/CDataExchange.h"
-#include "ui/UiBackend.h"
 #include "ui/UiConstants.h"
 
-CDialog::CDialog(int templateId)
-    : m_templateId(templateId), m_template(findDialogTemplate(templateId)) {}
+CDialog::CDialog(int templateId, CWnd* parent)
+    : m_templateId(templateId), m_template(findDialogTemplate(templateId)), m_parentWnd(parent) {}
 
-CDialog::CDialog(const DialogTemplate& from) : m_templateId(from.id), m_template(&from) {}
+CDialog::CDialog(const DialogTemplate& from, CWnd* parent)
+    : m_templateId(from.id), m_template(&from), m_parentWnd(parent) {}
 
 int CDialog::DoModal() {
-    if (IsWindow()) {
-        return -1; // already running: a dialog object has one window at a time
+    CWnd* owner = m_parentWnd != nullptr ? m_parentWnd : GetActiveWindow();
+    if (!createWindow(owner)) {
+        return -1; // no template, or already running: one window at a time
     }
-    return currentBackend().runModal(*this);
+    // The owner takes no input while its dialog runs.
+    const bool ownerDisabled =
+        owner != nullptr && owner != this && owner->IsWindow() && !owner->EnableWindow(false);
+    const int result = modalEnded() ? modalResult() : RunModalLoop();
+    if (ownerDisabled) {
+        owner->EnableWindow(true);
+    }
+    DestroyWindow();
+    return result;
+}
+
+bool CDialog::Create(CWnd* parent) {
+    if (!createWindow(parent != nullptr ? parent : m_parentWnd)) {
+        return false;
+    }
+    ShowWindow(SW_SHOW);
+    return true;
 }
 
 void CDialog::EndDialog(int result) {
-    if (!IsWindow() || m_ended) {
+    if (!IsWindow() || modalEnded()) {
         return;
     }
-    m_ended = true;
-    m_result = result;
-    currentBackend().endModal(*this, result);
+    EndModalLoop(result);
+    ShowWindow(SW_HIDE);
 }
 
-bool CDialog::createWindow() {
-    if (m_template == nullptr || IsWindow()) {
+bool CDialog::createWindow(CWnd* owner) {
+    if (m_template == nullptr || !CWnd::createWindow(WindowKind::Dialog, owner, m_template)) {
         return false;
     }
-    m_ended = false;
-    m_result = 0;
-    createControls(*m_template);
     CDataExchange exchange(*this);
     DoDataExchange(&exchange);
     if (OnInitDialog() != 0) {
         focusFirstTabStop();
     }
     return true;
-}
-
-void CDialog::closeWindow() {
-    destroyWindow();
 }
 
 void CDialog::DoDataExchange(CDataExchange* /*pDX*/) {}

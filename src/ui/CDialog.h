@@ -5,28 +5,32 @@
 
 class CDataExchange;
 
-// A modal dialog built from a dialog template. DoModal creates the window from the template,
-// binds the control members (DoDataExchange), lets the dialog fill its controls
-// (OnInitDialog), and runs until EndDialog; "OK" (id 1, also Enter) calls OnOK and "Cancel"
-// (id 2, also Esc and the close box) calls OnCancel unless the message table says otherwise.
-// The object outlives its windows: one object can be run many times.
+// A dialog built from a dialog template, modal or modeless. Creating it builds the window
+// from the template, binds the control members (DoDataExchange) and lets the dialog fill its
+// controls (OnInitDialog). DoModal runs it over its owner, which is disabled meanwhile, until
+// EndDialog; Create shows it beside the other windows until DestroyWindow. "OK" (id 1, also
+// Enter) calls OnOK and "Cancel" (id 2, also Esc and the close box) calls OnCancel unless the
+// message table says otherwise. The object outlives its windows: one object can be run many
+// times.
 class CDialog : public CWnd {
 public:
-    explicit CDialog(int templateId);
-    explicit CDialog(const DialogTemplate& from);
+    // The owner is the parent given here, else the window active when the dialog opens.
+    explicit CDialog(int templateId, CWnd* parent = nullptr);
+    explicit CDialog(const DialogTemplate& from, CWnd* parent = nullptr);
 
     // IDOK, IDCANCEL or another EndDialog code; -1 when the window cannot be created.
     int DoModal();
+    // Creates and shows the dialog without a modal loop; false when it cannot be created.
+    bool Create(CWnd* parent = nullptr);
+    // Ends the modal loop with this result; a modeless dialog is hidden.
     void EndDialog(int result);
 
     int templateId() const { return m_templateId; }
 
-    // For backends: create and initialise the window (false when its template is missing),
-    // whether and how the modal run has ended, and the teardown after the loop.
-    bool createWindow();
-    bool modalEnded() const { return m_ended; }
-    int modalResult() const { return m_result; }
-    void closeWindow();
+    // For backends and the gallery: create and initialise the window, owned by owner (false
+    // when its template is missing or the window exists), and destroy it.
+    bool createWindow(CWnd* owner = nullptr);
+    void closeWindow() { DestroyWindow(); }
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -40,6 +44,5 @@ protected:
 private:
     int m_templateId;
     const DialogTemplate* m_template;
-    bool m_ended = false;
-    int m_result = 0;
+    CWnd* m_parentWnd;
 };

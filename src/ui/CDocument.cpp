@@ -12,13 +12,6 @@
 #include <algorithm>
 #include <filesystem>
 
-namespace {
-
-// Documents are small records; a bigger file is not one of ours.
-constexpr size_t kMaxDocumentBytes = 16u << 20;
-
-} // namespace
-
 CDocument::CDocument() {
     handleCommand(ID_FILE_SAVE, [this] { DoFileSave(); });
     handleCommand(ID_FILE_SAVE_AS, [this] { DoSave({}); });
@@ -40,7 +33,7 @@ bool CDocument::onOpenDocument(const std::string& path) {
     m_contentsLost = false;
     std::vector<uint8_t> bytes;
     std::string reason;
-    if (!FileAccess::readAll(path, kMaxDocumentBytes, bytes, reason)) {
+    if (!FileAccess::readAll(path, maxFileBytes, bytes, reason)) {
         m_failure = "Cannot open " + path + ".\n\n" + reason + ".";
         return false;
     }
@@ -62,8 +55,8 @@ bool CDocument::onOpenDocument(const std::string& path) {
 bool CDocument::onSaveDocument(const std::string& path) {
     CArchive archive;
     serialize(archive);
-    std::string reason;
-    if (!FileAccess::writeAtomically(path, archive.storedBytes(), reason)) {
+    std::string reason = archive.failureReason();
+    if (archive.failed() || !FileAccess::writeAtomically(path, archive.storedBytes(), reason)) {
         m_failure = "Cannot save " + path + ".\n\n" + reason + ".";
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "ui/CCmdTarget.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ class CView;
 // hooks where it needs more than the file (calling the base hook first).
 class CDocument : public CCmdTarget {
 public:
+    // Documents are small records; a bigger file is not one of ours.
+    static constexpr size_t maxFileBytes = 16u << 20;
+
     CDocument();
     ~CDocument() override;
 

@@ -9,15 +9,6 @@ bool inRange(const ControlState& control, int index) {
     return index >= 0 && static_cast<size_t>(index) < control.items.size();
 }
 
-// A drop-down list shows the selected line as its text.
-void select(ControlState& control, int index) {
-    control.curSel = index;
-    if (control.kind == ControlKind::ComboBox) {
-        control.text = index >= 0 ? control.items[static_cast<size_t>(index)] : std::string();
-    }
-    control.changed(StateChange::Selection);
-}
-
 } // namespace
 
 int CListControl::AddString(const std::string& text) {
@@ -81,7 +72,8 @@ int CListControl::SetCurSel(int index) {
         return CB_ERR;
     }
     const int selection = inRange(*control, index) ? index : -1;
-    select(*control, selection);
+    control->setSelection(selection);
+    control->changed(StateChange::Selection);
     return selection == -1 ? CB_ERR : selection;
 }
 

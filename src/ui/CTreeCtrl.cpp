@@ -12,6 +12,27 @@ const std::vector<HTREEITEM> kNoChildren;
 
 } // namespace
 
+CTreeCtrl::~CTreeCtrl() {
+    if (m_host != nullptr) {
+        m_host->removeTree(*this);
+    }
+}
+
+bool CTreeCtrl::Create(CWnd& parent, int controlId) {
+    if (!parent.IsWindow() || m_host != nullptr) {
+        return false;
+    }
+    m_host = &parent;
+    setOwner(&parent, controlId);
+    parent.addTree(*this);
+    return true;
+}
+
+void CTreeCtrl::leaveHost() {
+    m_host = nullptr;
+    setOwner(nullptr, 0);
+}
+
 HTREEITEM CTreeCtrl::InsertItem(const std::string& text, uintptr_t param, HTREEITEM parent,
                                 HTREEITEM after) {
     std::vector<HTREEITEM>* siblings = childList(parent);

@@ -19,6 +19,14 @@ public:
     CTreeCtrl() = default;
     CTreeCtrl(const CTreeCtrl&) = delete;
     CTreeCtrl& operator=(const CTreeCtrl&) = delete;
+    ~CTreeCtrl();
+
+    // Places the tree in a window, filling its client area, and makes the window its owner.
+    // The items stay with the control; the window shows them until it is destroyed.
+    bool Create(CWnd& parent, int controlId);
+    // The window the tree is placed in, or null.
+    CWnd* host() const { return m_host; }
+    int GetDlgCtrlID() const { return m_controlId; }
 
     // Inserts under parent (TVI_ROOT for the top level) after the sibling `after`, or first
     // (TVI_FIRST) or last (TVI_LAST). Returns the new handle, or a null one when parent is not
@@ -70,6 +78,11 @@ public:
     std::vector<Row> rows() const;
 
 private:
+    friend class CWnd;
+
+    // The host window is being destroyed.
+    void leaveHost();
+
     struct Item {
         std::string text;
         uintptr_t param = 0;
@@ -90,6 +103,7 @@ private:
     HTREEITEM m_selected;
     uint32_t m_lastHandle = 0;
     CWnd* m_owner = nullptr;
+    CWnd* m_host = nullptr;
     int m_controlId = 0;
     TreePeer* m_peer = nullptr;
 };

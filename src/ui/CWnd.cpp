@@ -1,16 +1,80 @@
 #include "ui/CWnd.h"
 
 #include "ui/CControl.h"
+#include "ui/CTreeCtrl.h"
 #include "ui/MessageBox.h"
 #include "ui/UiBackend.h"
 #include "ui/UiConstants.h"
+#include "ui/WindowPeer.h"
+
+#include <algorithm>
+
+namespace {
+
+// Windows running a modal loop, innermost last.
+std::vector<CWnd*>& modalWindows() {
+    static std::vector<CWnd*> windows;
+    return windows;
+}
+
+CWnd* theMainWindow = nullptr;
+
+} // namespace
 
 CWnd::~CWnd() {
     // The handlers belong to a derived class that is already gone, so no WM_DESTROY here; the
-    // backend only has to drop what it still holds for this window.
+    // windows inside this one go first, as they do when it is destroyed.
     if (m_created) {
+        const std::vector<CWnd*> children = m_children;
+        for (CWnd* child : children) {
+            child->DestroyWindow();
+        }
         currentBackend().windowDestroyed(*this);
+        for (CTreeCtrl* tree : m_trees) {
+            tree->leaveHost();
+        }
+        detachFromParent();
     }
+    std::erase(modalWindows(), this);
+    if (theMainWindow == this) {
+        theMainWindow = nullptr;
+    }
+}
+
+bool CWnd::Create(CWnd& parent, int controlId) {
+    if (!parent.IsWindow()) {
+        return false;
+    }
+    m_controlId = controlId;
+    return createWindow(WindowKind::Child, &parent, nullptr);
+}
+
+void CWnd::DestroyWindow() {
+    if (!m_created) {
+        return;
+    }
+    if (m_inModalLoop) {
+        // The loop is still on the stack: it ends now, and whoever runs it destroys the window.
+        EndModalLoop(IDCANCEL);
+        return;
+    }
+    const std::vector<CWnd*> children = m_children;
+    for (CWnd* child : children) {
+        child->DestroyWindow();
+    }
+    dispatchMessage(WM_DESTROY, 0, 0);
+    currentBackend().windowDestroyed(*this);
+    for (CTreeCtrl* tree : m_trees) {
+        tree->leaveHost();
+    }
+    m_trees.clear();
+    detachFromParent();
+    m_created = false;
+    m_controls.clear();
+    m_focusId = 0;
+    m_visible = false;
+    m_enabled = true;
+    m_peer = nullptr;
 }
 
 void CWnd::SetWindowText(const std::string& text) {
@@ -18,6 +82,29 @@ void CWnd::SetWindowText(const std::string& text) {
     if (m_peer != nullptr) {
         m_peer->titleChanged();
     }
+}
+
+bool CWnd::ShowWindow(int command) {
+    const bool wasVisible = m_visible;
+    const bool visible = command != SW_HIDE;
+    if (m_created && visible != m_visible) {
+        m_visible = visible;
+        if (m_peer != nullptr) {
+            m_peer->visibilityChanged();
+        }
+    }
+    return wasVisible;
+}
+
+bool CWnd::EnableWindow(bool enable) {
+    const bool wasDisabled = !m_enabled;
+    if (m_created && enable != m_enabled) {
+        m_enabled = enable;
+        if (m_peer != nullptr) {
+            m_peer->enabledChanged();
+        }
+    }
+    return wasDisabled;
 }
 
 CControl CWnd::GetDlgItem(int controlId) {
@@ -79,6 +166,45 @@ int CWnd::MessageBox(const std::string& text, const std::string& caption, unsign
     return ShowMessageBox(m_created ? this : nullptr, text, caption, style);
 }
 
+int CWnd::RunModalLoop() {
+    if (!m_created || m_inModalLoop) {
+        return -1;
+    }
+    m_modalEnded = false;
+    m_modalResult = 0;
+    // The backend shows the window as it starts the loop, so that it opens modal.
+    m_visible = true;
+    m_inModalLoop = true;
+    modalWindows().push_back(this);
+    const bool ran = currentBackend().runModalLoop(*this);
+    std::erase(modalWindows(), this);
+    m_inModalLoop = false;
+    return ran ? m_modalResult : -1;
+}
+
+void CWnd::EndModalLoop(int result) {
+    if (!m_created || m_modalEnded) {
+        return;
+    }
+    m_modalEnded = true;
+    m_modalResult = result;
+    if (m_inModalLoop) {
+        currentBackend().endModalLoop(*this);
+    }
+}
+
+CWnd* CWnd::GetActiveWindow() {
+    return modalWindows().empty() ? theMainWindow : modalWindows().back();
+}
+
+CWnd* CWnd::mainWindow() {
+    return theMainWindow;
+}
+
+void CWnd::setMainWindow(CWnd* window) {
+    theMainWindow = window;
+}
+
 ControlState* CWnd::findControl(int id) {
     for (auto& control : m_controls) {
         if (control->id == id && id != IdStatic) {
@@ -129,27 +255,32 @@ long CWnd::defaultNotify(int /*controlId*/, int /*code*/) {
     return 0;
 }
 
-void CWnd::createControls(const DialogTemplate& from) {
-    m_controls.clear();
-    for (const ControlTemplate& control : from.controls) {
-        m_controls.push_back(std::make_unique<ControlState>(control));
+bool CWnd::createWindow(WindowKind kind, CWnd* parent, const DialogTemplate* from) {
+    if (m_created) {
+        return false;
     }
-    m_template = &from;
-    m_title = from.caption;
+    m_kind = kind;
+    m_parent = parent;
+    m_controls.clear();
+    if (from != nullptr) {
+        for (const ControlTemplate& control : from->controls) {
+            m_controls.push_back(std::make_unique<ControlState>(control));
+        }
+    }
+    m_template = from;
+    m_title = from != nullptr ? from->caption : "";
     m_focusId = 0;
     m_created = true;
-}
-
-void CWnd::destroyWindow() {
-    if (!m_created) {
-        return;
+    // A view shows with its parent; a top-level window once it is asked to.
+    m_visible = kind == WindowKind::Child;
+    m_enabled = true;
+    m_modalEnded = false;
+    m_modalResult = 0;
+    if (m_parent != nullptr) {
+        m_parent->m_children.push_back(this);
     }
-    dispatchMessage(WM_DESTROY, 0, 0);
-    currentBackend().windowDestroyed(*this);
-    m_created = false;
-    m_controls.clear();
-    m_focusId = 0;
-    m_peer = nullptr;
+    currentBackend().createPeer(*this);
+    return true;
 }
 
 void CWnd::focusFirstTabStop() {
@@ -161,6 +292,123 @@ void CWnd::focusFirstTabStop() {
             }
             return;
         }
+    }
+}
+
+bool CWnd::userFocus(int controlId) {
+    if (usableControl(controlId) == nullptr) {
+        return false;
+    }
+    m_focusId = controlId;
+    return true;
+}
+
+bool CWnd::userSelect(int controlId, int index) {
+    ControlState* control = usableControl(controlId);
+    if (control == nullptr ||
+        (control->kind != ControlKind::ComboBox && control->kind != ControlKind::ListBox) ||
+        index < 0 || static_cast<size_t>(index) >= control->items.size()) {
+        return false;
+    }
+    userFocus(controlId);
+    control->setSelection(index);
+    if (control->kind == ControlKind::ComboBox) {
+        notify(controlId, CBN_SELCHANGE);
+    } else if ((control->style & StyleNotify) != 0) {
+        notify(controlId, LBN_SELCHANGE);
+    }
+    return true;
+}
+
+bool CWnd::userType(int controlId, const std::string& text) {
+    ControlState* control = usableControl(controlId);
+    if (control == nullptr || control->kind != ControlKind::Edit ||
+        (control->style & StyleReadOnly) != 0) {
+        return false;
+    }
+    userFocus(controlId);
+    control->text = text;
+    notify(controlId, EN_UPDATE);
+    notify(controlId, EN_CHANGE);
+    return true;
+}
+
+bool CWnd::userClick(int controlId) {
+    const ControlState* control = usableControl(controlId);
+    if (control == nullptr ||
+        (control->kind != ControlKind::Button && control->kind != ControlKind::RadioButton)) {
+        return false;
+    }
+    userFocus(controlId);
+    if (control->kind == ControlKind::RadioButton) {
+        userCheckRadio(controlId);
+    }
+    notify(controlId, BN_CLICKED);
+    return true;
+}
+
+bool CWnd::userEnter() {
+    if (!takesInput()) {
+        return false;
+    }
+    const ControlState* focused = usableControl(m_focusId);
+    if (focused != nullptr && focused->kind == ControlKind::Edit &&
+        (focused->style & StyleWantReturn) != 0) {
+        return userType(focused->id, focused->text + "\r\n");
+    }
+    // A focused push button is the one Enter presses, default or not.
+    if (focused != nullptr && focused->kind == ControlKind::Button) {
+        notify(focused->id, BN_CLICKED);
+        return true;
+    }
+    for (const auto& control : m_controls) {
+        if (control->kind == ControlKind::Button && (control->style & StyleDefault) != 0) {
+            // A greyed default button makes Enter do nothing.
+            if (control->enabled) {
+                notify(control->id, BN_CLICKED);
+            }
+            return control->enabled;
+        }
+    }
+    notify(IDOK, BN_CLICKED);
+    return true;
+}
+
+bool CWnd::userEscape() {
+    if (!takesInput()) {
+        return false;
+    }
+    notify(IDCANCEL, BN_CLICKED);
+    return true;
+}
+
+bool CWnd::takesInput() const {
+    return m_created && m_enabled && m_visible && !m_modalEnded;
+}
+
+ControlState* CWnd::usableControl(int controlId) {
+    ControlState* control = takesInput() ? findControl(controlId) : nullptr;
+    return control != nullptr && control->enabled ? control : nullptr;
+}
+
+void CWnd::addTree(CTreeCtrl& tree) {
+    m_trees.push_back(&tree);
+    if (m_peer != nullptr) {
+        m_peer->treeAdded(tree);
+    }
+}
+
+void CWnd::removeTree(CTreeCtrl& tree) {
+    if (m_peer != nullptr) {
+        m_peer->treeRemoved(tree);
+    }
+    std::erase(m_trees, &tree);
+}
+
+void CWnd::detachFromParent() {
+    if (m_parent != nullptr) {
+        std::erase(m_parent->m_children, this);
+        m_parent = nullptr;
     }
 }
 

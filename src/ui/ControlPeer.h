@@ -19,11 +19,3 @@ public:
     virtual ~ControlPeer() = default;
     virtual void stateChanged(StateChange change) = 0;
 };
-
-// A backend's mirror of a whole window: its title and which control has the focus.
-class WindowPeer {
-public:
-    virtual ~WindowPeer() = default;
-    virtual void titleChanged() = 0;
-    virtual void focusChanged(int controlId) = 0;
-};

@@ -16,3 +16,10 @@ bool ControlState::isTabStop() const {
         return false;
     }
 }
+
+void ControlState::setSelection(int index) {
+    curSel = index;
+    if (kind == ControlKind::ComboBox) {
+        text = index >= 0 ? items[static_cast<size_t>(index)] : std::string();
+    }
+}

@@ -33,4 +33,6 @@ struct ControlState {
         }
     }
     bool isTabStop() const;
+    // Selects a line (-1 for none); a drop-down list shows the selected line as its text.
+    void setSelection(int index);
 };

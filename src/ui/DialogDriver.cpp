@@ -1,9 +1,8 @@
 #include "ui/DialogDriver.h"
 
-#include "ui/CDialog.h"
+#include "ui/CWnd.h"
 #include "ui/ControlState.h"
 #include "ui/HeadlessBackend.h"
-#include "ui/UiConstants.h"
 
 std::string DialogDriver::text(int controlId) const {
     const ControlState* state = control(controlId);
@@ -31,112 +30,49 @@ bool DialogDriver::checked(int controlId) const {
 }
 
 int DialogDriver::focus() const {
-    return m_dialog.GetFocusId();
+    return m_window.GetFocusId();
 }
 
 std::string DialogDriver::title() const {
-    return m_dialog.GetWindowText();
+    return m_window.GetWindowText();
 }
 
 bool DialogDriver::ended() const {
-    return m_dialog.modalEnded();
+    return m_window.modalEnded();
 }
 
 const ControlState* DialogDriver::control(int controlId) const {
-    return m_dialog.findControl(controlId);
+    return m_window.findControl(controlId);
 }
 
 bool DialogDriver::select(int controlId, int index) {
-    ControlState* state = usable(controlId, "select in");
-    if (state == nullptr) {
-        return false;
-    }
-    if (state->kind != ControlKind::ComboBox && state->kind != ControlKind::ListBox) {
-        m_backend.problem("control " + std::to_string(controlId) + " has no lines to select");
-        return false;
-    }
-    if (index < 0 || static_cast<size_t>(index) >= state->items.size()) {
-        m_backend.problem("control " + std::to_string(controlId) + " has no line " +
-                          std::to_string(index));
-        return false;
-    }
-    m_dialog.userFocus(controlId);
-    state->curSel = index;
-    if (state->kind == ControlKind::ComboBox) {
-        state->text = state->items[static_cast<size_t>(index)];
-        m_dialog.notify(controlId, CBN_SELCHANGE);
-    } else if ((state->style & StyleNotify) != 0) {
-        m_dialog.notify(controlId, LBN_SELCHANGE);
-    }
-    return true;
+    return acted(m_window.userSelect(controlId, index),
+                 "select line " + std::to_string(index) + " in", controlId);
 }
 
 bool DialogDriver::type(int controlId, const std::string& newText) {
-    ControlState* state = usable(controlId, "type in");
-    if (state == nullptr) {
-        return false;
-    }
-    if (state->kind != ControlKind::Edit || (state->style & StyleReadOnly) != 0) {
-        m_backend.problem("control " + std::to_string(controlId) + " takes no typing");
-        return false;
-    }
-    m_dialog.userFocus(controlId);
-    state->text = newText;
-    m_dialog.notify(controlId, EN_UPDATE);
-    m_dialog.notify(controlId, EN_CHANGE);
-    return true;
+    return acted(m_window.userType(controlId, newText), "type in", controlId);
 }
 
 bool DialogDriver::click(int controlId) {
-    ControlState* state = usable(controlId, "click");
-    if (state == nullptr) {
-        return false;
-    }
-    if (state->kind != ControlKind::Button && state->kind != ControlKind::RadioButton) {
-        m_backend.problem("control " + std::to_string(controlId) + " is not a button");
-        return false;
-    }
-    m_dialog.userFocus(controlId);
-    if (state->kind == ControlKind::RadioButton) {
-        m_dialog.userCheckRadio(controlId);
-    }
-    m_dialog.notify(controlId, BN_CLICKED);
-    return true;
+    return acted(m_window.userClick(controlId), "click", controlId);
+}
+
+bool DialogDriver::focusOn(int controlId) {
+    return acted(m_window.userFocus(controlId), "focus", controlId);
 }
 
 bool DialogDriver::pressEnter() {
-    if (ended()) {
-        m_backend.problem("Enter pressed in a dialog that has ended");
-        return false;
+    // Enter may rightly do nothing (a greyed default button); a window out of reach is a slip
+    // of the script.
+    if (!m_window.takesInput()) {
+        return acted(false, "press Enter on", m_window.GetFocusId());
     }
-    ControlState* focused = m_dialog.findControl(m_dialog.GetFocusId());
-    if (focused != nullptr && focused->kind == ControlKind::Edit &&
-        (focused->style & StyleWantReturn) != 0) {
-        return type(focused->id, focused->text + "\r\n");
-    }
-    if (focused != nullptr && focused->kind == ControlKind::Button) {
-        return click(focused->id);
-    }
-    for (const auto& control : m_dialog.controls()) {
-        if (control->kind == ControlKind::Button && (control->style & StyleDefault) != 0) {
-            // A greyed default button makes Enter do nothing.
-            if (control->enabled) {
-                m_dialog.notify(control->id, BN_CLICKED);
-            }
-            return control->enabled;
-        }
-    }
-    m_dialog.notify(IDOK, BN_CLICKED);
-    return true;
+    return m_window.userEnter();
 }
 
 bool DialogDriver::pressEscape() {
-    if (ended()) {
-        m_backend.problem("Esc pressed in a dialog that has ended");
-        return false;
-    }
-    m_dialog.notify(IDCANCEL, BN_CLICKED);
-    return true;
+    return acted(m_window.userEscape(), "press Esc on", m_window.GetFocusId());
 }
 
 void DialogDriver::advance(unsigned milliseconds) {
@@ -147,20 +83,22 @@ void DialogDriver::pumpMessages() {
     m_backend.pumpMessages();
 }
 
-ControlState* DialogDriver::usable(int controlId, const char* action) {
-    const std::string what = std::string(action) + " control " + std::to_string(controlId);
-    if (ended()) {
-        m_backend.problem(what + " of a dialog that has ended");
-        return nullptr;
+bool DialogDriver::acted(bool done, const std::string& action, int controlId) {
+    if (done) {
+        return true;
     }
-    ControlState* state = m_dialog.findControl(controlId);
-    if (state == nullptr) {
-        m_backend.problem(what + ", which the dialog does not have");
-        return nullptr;
+    // Say why, so that a failing script is easy to mend.
+    const ControlState* state = control(controlId);
+    std::string why = "which takes no such action";
+    if (!m_window.IsWindow() || ended()) {
+        why = "of a window that has ended";
+    } else if (!m_window.IsWindowEnabled() || !m_window.IsWindowVisible()) {
+        why = "of a window that is disabled or hidden";
+    } else if (state == nullptr) {
+        why = "which the window does not have";
+    } else if (!state->enabled) {
+        why = "which is greyed";
     }
-    if (!state->enabled) {
-        m_backend.problem(what + ", which is greyed");
-        return nullptr;
-    }
-    return state;
+    m_backend.problem(action + " control " + std::to_string(controlId) + ", " + why);
+    return false;
 }

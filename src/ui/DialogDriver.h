@@ -3,20 +3,20 @@
 #include <string>
 #include <vector>
 
-class CDialog;
+class CWnd;
 class HeadlessBackend;
 struct ControlState;
 
-// The scripted user inside a headless modal dialog: reads what every control shows and acts
-// as a person would, through the same notifications a real widget sends. Acting on a missing
-// or greyed control, or on a dialog that has already ended, is reported as a problem and
-// returns false.
+// The scripted user of one headless window (a modal dialog while its script runs, a modeless
+// dialog, a view): reads what every control shows and acts as a person would, through the
+// window's user* operations, which hold the rules a real widget follows too. An action the
+// window refuses (a missing or greyed control, a window that is disabled, hidden or has
+// ended) is reported as a problem and returns false.
 class DialogDriver {
 public:
-    DialogDriver(HeadlessBackend& backend, CDialog& dialog)
-        : m_backend(backend), m_dialog(dialog) {}
+    DialogDriver(HeadlessBackend& backend, CWnd& window) : m_backend(backend), m_window(window) {}
 
-    CDialog& dialog() const { return m_dialog; }
+    CWnd& window() const { return m_window; }
     HeadlessBackend& backend() const { return m_backend; }
 
     // What the controls show; a missing control reads as empty.
@@ -30,26 +30,25 @@ public:
     bool ended() const;
     const ControlState* control(int controlId) const;
 
-    // Picks a line of a combo or list box (CBN_SELCHANGE / LBN_SELCHANGE).
+    // Picks a line of a combo or list box.
     bool select(int controlId, int index);
-    // Replaces the text of an edit box (EN_UPDATE, EN_CHANGE).
+    // Replaces the text of an edit box.
     bool type(int controlId, const std::string& text);
-    // Clicks a push button or radio button (BN_CLICKED); a radio button is checked first and
-    // the others of its group cleared.
+    // Clicks a push button or radio button.
     bool click(int controlId);
-    // Enter: a line break in a multi-line edit that wants it, else the focused push button,
-    // else the default button.
+    // Tabs or clicks into a control without acting on it.
+    bool focusOn(int controlId);
     bool pressEnter();
-    // Esc or the close box: IDCANCEL.
+    // Esc or the close box.
     bool pressEscape();
 
-    // Time passes while the dialog is open.
+    // Time passes while the window is open.
     void advance(unsigned milliseconds);
     void pumpMessages();
 
 private:
-    ControlState* usable(int controlId, const char* action);
+    bool acted(bool done, const std::string& action, int controlId);
 
     HeadlessBackend& m_backend;
-    CDialog& m_dialog;
+    CWnd& m_window;
 };

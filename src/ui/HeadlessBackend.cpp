@@ -1,7 +1,8 @@
 #include "ui/HeadlessBackend.h"
 
-#include "ui/CDialog.h"
+#include "ui/CWnd.h"
 #include "ui/DialogDriver.h"
+#include "ui/MessageBoxAnswers.h"
 #include "ui/UiConstants.h"
 
 #include <algorithm>
@@ -10,31 +11,6 @@ namespace {
 
 // Guards a test against a window that keeps posting to itself forever.
 constexpr int kMaxDeliveries = 1000000;
-
-int negativeAnswer(unsigned style) {
-    switch (style & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-    case MB_YESNOCANCEL:
-        return IDCANCEL;
-    case MB_YESNO:
-        return IDNO;
-    default:
-        return IDOK;
-    }
-}
-
-bool answerFits(unsigned style, int answer) {
-    switch (style & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        return answer == IDOK || answer == IDCANCEL;
-    case MB_YESNO:
-        return answer == IDYES || answer == IDNO;
-    case MB_YESNOCANCEL:
-        return answer == IDYES || answer == IDNO || answer == IDCANCEL;
-    default:
-        return answer == IDOK;
-    }
-}
 
 } // namespace
 
@@ -124,47 +100,45 @@ bool HeadlessBackend::hasTimer(const CWnd& window, uintptr_t timerId) const {
     return m_timers.count({const_cast<CWnd*>(&window), timerId}) != 0;
 }
 
-int HeadlessBackend::runModal(CDialog& dialog) {
-    auto users = m_users.find(dialog.templateId());
+void HeadlessBackend::createPeer(CWnd& /*window*/) {
+    // Nothing to show: scripts read and act on the window's own state.
+}
+
+bool HeadlessBackend::runModalLoop(CWnd& window) {
+    const int templateId = window.dialogTemplate() != nullptr ? window.dialogTemplate()->id : 0;
+    const std::string name = "dialog " + std::to_string(templateId);
+    auto users = m_users.find(templateId);
     if (users == m_users.end() || users->second.empty()) {
-        problem("dialog " + std::to_string(dialog.templateId()) + " opened without a script");
-        return -1;
+        problem(name + " opened without a script");
+        return false;
     }
     DialogUser user = std::move(users->second.front());
     users->second.pop_front();
-    if (!dialog.createWindow()) {
-        problem("dialog " + std::to_string(dialog.templateId()) + " could not be created");
-        return -1;
+    DialogDriver driver(*this, window);
+    user(driver);
+    if (!window.modalEnded()) {
+        problem(name + " left open by its script");
+        window.EndModalLoop(IDCANCEL);
     }
-    if (!dialog.modalEnded()) {
-        DialogDriver driver(*this, dialog);
-        user(driver);
-    }
-    if (!dialog.modalEnded()) {
-        problem("dialog " + std::to_string(dialog.templateId()) + " left open by its script");
-        dialog.EndDialog(IDCANCEL);
-    }
-    const int result = dialog.modalResult();
-    dialog.closeWindow();
-    return result;
+    return true;
 }
 
-void HeadlessBackend::endModal(CDialog& /*dialog*/, int /*result*/) {
-    // The scripted user's actions return to runModal, which sees that the dialog has ended.
+void HeadlessBackend::endModalLoop(CWnd& /*window*/) {
+    // The scripted user's actions return to runModalLoop, which sees that the loop has ended.
 }
 
 int HeadlessBackend::messageBox(CWnd* owner, const std::string& text, const std::string& caption,
                                 unsigned style) {
-    int answer = negativeAnswer(style);
+    int answer = MessageBoxAnswers::escape(style);
     if (m_answers.empty()) {
         problem("unexpected message box \"" + caption + "\": " + text);
     } else {
         answer = m_answers.front();
         m_answers.pop_front();
-        if (!answerFits(style, answer)) {
+        if (!MessageBoxAnswers::offers(style, answer)) {
             problem("answer " + std::to_string(answer) + " does not fit message box \"" + caption +
                     "\"");
-            answer = negativeAnswer(style);
+            answer = MessageBoxAnswers::escape(style);
         }
     }
     m_boxes.push_back({text, caption, style, owner, answer});

@@ -10,14 +10,16 @@
 #include <string>
 #include <vector>
 
-class CDialog;
+class CWnd;
 class DialogDriver;
 
-// The backend for tests: no display, everything in memory. A test scripts the user of each
-// modal dialog it expects, answers message boxes in advance, reads the transcript of every
-// box shown, and moves time on by hand so that window timers fire in due order. Anything the
-// script did not expect (a dialog or box without a script, a click on a greyed control, a
-// dialog left open) is a problem, reported to the problem handler and kept in problems().
+// The backend for tests: no display, everything in memory; windows get no peer, and scripts
+// read and act on their state. A test scripts the user of each modal dialog it expects (by
+// template id; loops nest when a script opens another dialog), answers message boxes in advance,
+// reads the transcript of every box shown, and moves time on by hand so that window timers fire in
+// due order. Anything the script did not expect (a dialog or box without a script, a click on a
+// greyed control, a dialog left open) is a problem, reported to the problem handler and kept in
+// problems().
 class HeadlessBackend final : public UiBackend {
 public:
     using DialogUser = std::function<void(DialogDriver&)>;
@@ -54,8 +56,9 @@ public:
     uint64_t nowMs() const { return m_nowMs; }
     bool hasTimer(const CWnd& window, uintptr_t timerId) const;
 
-    int runModal(CDialog& dialog) override;
-    void endModal(CDialog& dialog, int result) override;
+    void createPeer(CWnd& window) override;
+    bool runModalLoop(CWnd& window) override;
+    void endModalLoop(CWnd& window) override;
     int messageBox(CWnd* owner, const std::string& text, const std::string& caption,
                    unsigned style) override;
     int fileDialog(CWnd* owner, const FileDialogRequest& request, std::string& path) override;

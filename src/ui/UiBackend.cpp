@@ -1,24 +1,18 @@
 #include "ui/UiBackend.h"
 
+#include "ui/MessageBoxAnswers.h"
 #include "ui/UiConstants.h"
 
 namespace {
 
 class NoWindowBackend final : public UiBackend {
 public:
-    int runModal(CDialog& /*dialog*/) override { return -1; }
-    void endModal(CDialog& /*dialog*/, int /*result*/) override {}
+    void createPeer(CWnd& /*window*/) override {}
+    bool runModalLoop(CWnd& /*window*/) override { return false; }
+    void endModalLoop(CWnd& /*window*/) override {}
     int messageBox(CWnd* /*owner*/, const std::string& /*text*/, const std::string& /*caption*/,
                    unsigned style) override {
-        switch (style & MB_TYPEMASK) {
-        case MB_OKCANCEL:
-        case MB_YESNOCANCEL:
-            return IDCANCEL;
-        case MB_YESNO:
-            return IDNO;
-        default:
-            return IDOK;
-        }
+        return MessageBoxAnswers::escape(style);
     }
     int fileDialog(CWnd* /*owner*/, const FileDialogRequest& /*request*/,
                    std::string& /*path*/) override {

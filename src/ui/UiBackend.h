@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-class CDialog;
 class CWnd;
 
 // What a file dialog asks for: open an existing file or name one to save.
@@ -18,16 +17,33 @@ struct FileDialogRequest {
 // What the windows need from the system that shows them. One backend is current per process:
 // the Qt renderer in the program, the headless one in tests. Every call comes from the
 // user-interface thread.
+//
+// The contract of a window's life:
+// - CWnd creates its state first (controls, title, parent or owner), then calls createPeer.
+//   The backend may give the window a peer (CWnd::setPeer), built from that state; a parent
+//   always has its peer before its children are created. From then on the peer hears of every
+//   change through WindowPeer and ControlPeer, and reports what the user does through the
+//   window's user* operations only: the rules of what a click, a selection, typing, Enter
+//   and Esc do live in the window and control objects, never in a backend.
+// - A backend builds the peer that fits CWnd::windowKind(). A frame's peer derives from
+//   WindowPeer and adds what only a frame has (menu bar, toolbar, status bar).
+// - Modal loops nest: runModalLoop may be called for a dialog whose owner is itself running a
+//   modal loop; timers and posted messages of every window keep running in the inner loop.
+// - windowDestroyed comes once, after WM_DESTROY was handled (or from the destructor of a
+//   window that was never destroyed): the backend drops the peer, timers and posted messages.
 class UiBackend {
 public:
     virtual ~UiBackend() = default;
 
-    // Creates the dialog's window (CDialog::createWindow), runs the modal loop until the
-    // dialog ends, destroys the window and returns the end code; -1 when it cannot be created.
-    virtual int runModal(CDialog& dialog) = 0;
-    // The dialog called EndDialog: leave its modal loop.
-    virtual void endModal(CDialog& dialog, int result) = 0;
-    // A modal message box; owner may be null. Returns IDOK, IDCANCEL, IDYES or IDNO.
+    // The window was just created; give it a peer if this backend shows windows.
+    virtual void createPeer(CWnd& window) = 0;
+    // Runs a modal loop for the created and shown window until CWnd::EndModalLoop; false when
+    // this backend cannot run one (DoModal then returns -1).
+    virtual bool runModalLoop(CWnd& window) = 0;
+    // The window called EndModalLoop: leave its loop.
+    virtual void endModalLoop(CWnd& window) = 0;
+    // A modal message box; owner may be null. Returns one of the answers the style offers
+    // (MessageBoxAnswers).
     virtual int messageBox(CWnd* owner, const std::string& text, const std::string& caption,
                            unsigned style) = 0;
     // A modal file dialog; returns IDOK with the chosen path, or IDCANCEL.
@@ -36,7 +52,7 @@ public:
     virtual bool setTimer(CWnd& window, uintptr_t timerId, unsigned elapseMs) = 0;
     virtual bool killTimer(CWnd& window, uintptr_t timerId) = 0;
     virtual bool postMessage(CWnd& window, unsigned message, uintptr_t wParam, intptr_t lParam) = 0;
-    // The window is gone: forget its timers, posted messages and widgets.
+    // The window is gone: forget its peer, timers, posted messages and widgets.
     virtual void windowDestroyed(CWnd& window) = 0;
 };
 

@@ -1,14 +1,11 @@
 #pragma once
 
+#include "res/StandardControlIds.h"
+
 #include <cstdint>
 
 // Identifiers shared by the windows, their controls and the backends: dialog results,
 // message box styles and answers, notification codes and window messages.
-
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-constexpr int IDYES = 6;
-constexpr int IDNO = 7;
 
 // Message box buttons (low nibble), icon (next nibble) and modality.
 constexpr unsigned MB_OK = 0x0000;
@@ -30,6 +27,10 @@ constexpr int LBN_SELCHANGE = 1;
 constexpr int EN_CHANGE = 0x0300;
 constexpr int EN_UPDATE = 0x0400;
 constexpr int NM_DBLCLK = -3;
+
+// ShowWindow commands.
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOW = 5;
 
 // Window messages.
 constexpr unsigned WM_DESTROY = 0x0002;

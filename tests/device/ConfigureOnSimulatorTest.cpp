@@ -261,7 +261,7 @@ TEST_P(ConfigureOnSimulator, RtuWriteCarriesTheNewSettingsIntoTheConnectOptions)
     ConnectOptions options = unit.doc.getConnectOptions();
     options.slaveId = 0x25;
     unit.doc.setConnectOptions(options);
-    const bool modified = unit.doc.isModified();
+    const bool modified = unit.doc.IsModified();
     unit.ui.answerMessageBox(IDOK);
 
     unit.doc.writeRtuConfiguration({0x30, 1, 3, 0});
@@ -271,14 +271,14 @@ TEST_P(ConfigureOnSimulator, RtuWriteCarriesTheNewSettingsIntoTheConnectOptions)
     EXPECT_EQ(after.slaveId, 0x35);
     EXPECT_EQ(after.baudIndex, 3);
     EXPECT_EQ(after.parityIndex, 0);
-    EXPECT_EQ(unit.doc.isModified(), modified);
+    EXPECT_EQ(unit.doc.IsModified(), modified);
     EXPECT_EQ(unit.doc.image().rtuConfig.value, (RtuConfig{0x30, 1, 3, 0}));
     EXPECT_EQ(unit.doc.image().rtuConfig.valid, 1);
     // Over RTU the unit now answers at another address and speed: the link is gone.
     EXPECT_EQ(unit.doc.isConnected(), GetParam() == Link::rtu ? 0 : 1);
     // Touching the options later does not make the document modified by the unit's change.
     unit.doc.setConnectOptions(unit.doc.getConnectOptions());
-    EXPECT_EQ(unit.doc.isModified(), modified);
+    EXPECT_EQ(unit.doc.IsModified(), modified);
 }
 
 TEST_P(ConfigureOnSimulator, AnalogStatesAreWrittenOnlyWhereTheyChange) {

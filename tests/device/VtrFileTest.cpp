@@ -1,26 +1,31 @@
 #include "device/VtrFile.h"
 #include "device/CVtrConfigDoc.h"
+#include "support/ScratchFolder.h"
+#include "ui/CArchive.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+using ::testing::HasSubstr;
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes write(const DocumentSettings& settings) {
-    Bytes bytes;
-    std::string problem;
-    EXPECT_TRUE(VtrFile::write(settings, bytes, problem)) << problem;
-    return bytes;
+Bytes fileOf(const DocumentSettings& settings) {
+    CArchive ar;
+    VtrFile::write(settings, ar);
+    EXPECT_FALSE(ar.failed());
+    return ar.storedBytes();
 }
 
 // A version-2 file with the default options, whose server field is `serverField` (its length
 // prefix and characters as they stand in the file).
 Bytes fileWithServerField(const Bytes& serverField) {
-    Bytes bytes = write(DocumentSettings{});
+    Bytes bytes = fileOf(DocumentSettings{});
     const size_t serverStart = 20;
     const size_t defaultServerField = 1 + 13;
     bytes.erase(bytes.begin() + serverStart, bytes.begin() + serverStart + defaultServerField);
@@ -28,12 +33,33 @@ Bytes fileWithServerField(const Bytes& serverField) {
     return bytes;
 }
 
-VtrFile::ReadResult read(const Bytes& bytes, DocumentSettings& settings, std::string& problem) {
-    int32_t version = 0;
-    return VtrFile::read(bytes, version, settings, problem);
+DocumentSettings tcpSettings(const std::string& server) {
+    DocumentSettings settings;
+    settings.hexDisplay = 1;
+    settings.connect.protocol = ConnectOptions::modbusTcp;
+    settings.connect.server = server;
+    return settings;
 }
 
-TEST(VtrFile, NewDocumentIsThirtySixBytes) {
+class VtrDocumentFile : public ::testing::Test {
+protected:
+    // Opens `bytes` as a document file into `doc`.
+    bool open(const Bytes& bytes, const char* name = "unit.vtr") {
+        const std::string path = files.file(name);
+        ScratchFolder::write(path, bytes);
+        return doc.onOpenDocument(path);
+    }
+
+    ScratchFolder files;
+    CVtrConfigDoc doc;
+};
+
+} // namespace
+
+TEST_F(VtrDocumentFile, NewDocumentSavedAtOnceIsThirtySixBytes) {
+    ASSERT_TRUE(doc.onNewDocument());
+    const std::string path = files.file("new.vtr");
+    ASSERT_TRUE(doc.onSaveDocument(path));
     const Bytes expected{
         0x02, 0x00, 0x00, 0x00, // format version 2
         0x00, 0x00, 0x00, 0x00, // decimal display
@@ -46,124 +72,68 @@ TEST(VtrFile, NewDocumentIsThirtySixBytes) {
         0x0D, '1',  '9',  '2',  '.', '1', '6', '8', '.', '1', '.', '1', '0', '0', // server
         0xF6, 0x01,                                                               // TCP port 502
     };
-    EXPECT_EQ(write(DocumentSettings{}), expected);
+    EXPECT_EQ(ScratchFolder::read(path), expected);
 }
 
-// Each prefix form at its edges, written and read back.
-TEST(VtrFile, ServerLengthPrefixes) {
-    const struct {
-        size_t length;
-        Bytes prefix;
-    } cases[] = {
-        {0, {0x00}},
-        {254, {0xFE}},
-        {255, {0xFF, 0xFF, 0x00}},
-        {300, {0xFF, 0x2C, 0x01}},
-        {65533, {0xFF, 0xFD, 0xFF}},
-        {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
-        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
-    };
-    for (const auto& c : cases) {
-        DocumentSettings settings;
-        settings.connect.server.assign(c.length, 'h');
-        const Bytes bytes = write(settings);
-        ASSERT_EQ(bytes.size(), 20 + c.prefix.size() + c.length + 2) << c.length;
-        EXPECT_EQ(Bytes(bytes.begin() + 20, bytes.begin() + 20 + c.prefix.size()), c.prefix)
-            << c.length;
-
-        DocumentSettings back;
-        std::string problem;
-        EXPECT_EQ(read(bytes, back, problem), VtrFile::ReadResult::read) << problem;
-        EXPECT_EQ(back, settings) << c.length;
-    }
-}
-
-TEST(VtrFile, ServerIsWindows1252OnDisk) {
-    DocumentSettings settings;
-    settings.connect.server = "Z\xC3\xBCrich\xE2\x82\xAC\xC2\x81"; // "Zürich€" and U+0081
-    const Bytes bytes = write(settings);
+TEST_F(VtrDocumentFile, ServerIsWindows1252OnDiskAndUtf8InMemory) {
+    // "Zürich€" and U+0081, which stands for the byte Windows-1252 leaves undefined
+    const DocumentSettings settings = tcpSettings("Z\xC3\xBCrich\xE2\x82\xAC\xC2\x81");
     const Bytes field{0x08, 'Z', 0xFC, 'r', 'i', 'c', 'h', 0x80, 0x81};
+    const Bytes bytes = fileOf(settings);
     EXPECT_EQ(Bytes(bytes.begin() + 20, bytes.end() - 2), field);
 
-    DocumentSettings back;
-    std::string problem;
-    ASSERT_EQ(read(bytes, back, problem), VtrFile::ReadResult::read);
-    EXPECT_EQ(back.connect.server, settings.connect.server);
+    ASSERT_TRUE(open(bytes));
+    EXPECT_EQ(doc.settings(), settings);
 
-    // Characters outside Windows-1252, and text that is not UTF-8, are refused, not mangled.
+    // The UTF-16 form: marker, one-byte count 5, "hosté".
+    ASSERT_TRUE(open(
+        fileWithServerField({0xFF, 0xFE, 0xFF, 0x05, 'h', 0, 'o', 0, 's', 0, 't', 0, 0xE9, 0})));
+    EXPECT_EQ(doc.getConnectOptions().server, "host\xC3\xA9");
+}
+
+TEST_F(VtrDocumentFile, UnstorableServerFailsTheSaveAndKeepsTheOldFile) {
+    const std::string path = files.file("unit.vtr");
+    ASSERT_TRUE(doc.onNewDocument());
+    ASSERT_TRUE(doc.onSaveDocument(path));
+    const Bytes old = ScratchFolder::read(path);
+
     for (const std::string server : {"\xE6\x9D\xB1.example", "bad\xC3", "\xC0\xAF"}) {
-        settings.connect.server = server;
-        Bytes untouched{1, 2, 3};
-        EXPECT_FALSE(VtrFile::write(settings, untouched, problem)) << server;
-        EXPECT_NE(problem.find("cannot store"), std::string::npos);
+        doc.setConnectOptions(tcpSettings(server).connect);
+        EXPECT_FALSE(doc.onSaveDocument(path)) << server;
+        EXPECT_THAT(doc.failureText(), HasSubstr("Cannot save " + path));
+        EXPECT_THAT(doc.failureText(), HasSubstr("cannot be stored"));
+        EXPECT_EQ(ScratchFolder::read(path), old);
+        EXPECT_TRUE(doc.IsModified());
     }
+    EXPECT_THAT(files.names(), ::testing::ElementsAre("unit.vtr"));
 }
 
-TEST(VtrFile, ReadsTheUtf16Form) {
-    const struct {
-        Bytes field;
-        std::string server;
-    } cases[] = {
-        // marker, one-byte count 5, "hosté" as UTF-16LE
-        {{0xFF, 0xFE, 0xFF, 0x05, 'h', 0, 'o', 0, 's', 0, 't', 0, 0xE9, 0}, "host\xC3\xA9"},
-        // marker, u16 count 1, a CJK character outside Windows-1252 kept in memory
-        {{0xFF, 0xFE, 0xFF, 0xFF, 0x01, 0x00, 0x71, 0x67}, "\xE6\x9D\xB1"},
-        // a surrogate pair, then a lone high surrogate
-        {{0xFF, 0xFE, 0xFF, 0x03, 0x3D, 0xD8, 0x00, 0xDE, 0x00, 0xD8},
-         "\xF0\x9F\x98\x80\xEF\xBF\xBD"},
-        {{0xFF, 0xFE, 0xFF, 0x00}, ""},
-    };
-    for (const auto& c : cases) {
-        DocumentSettings settings;
-        std::string problem;
-        ASSERT_EQ(read(fileWithServerField(c.field), settings, problem), VtrFile::ReadResult::read)
-            << problem;
-        EXPECT_EQ(settings.connect.server, c.server);
-        EXPECT_EQ(settings.connect.tcpPort, 502);
-    }
-}
+TEST_F(VtrDocumentFile, OtherVersionOpensWithThePreviousValues) {
+    const DocumentSettings before = tcpSettings("unit-7");
+    ASSERT_TRUE(open(fileOf(before), "before.vtr"));
 
-TEST(VtrFile, TruncatedAndAbsurdFilesFailAndChangeNothing) {
-    DocumentSettings previous;
-    previous.hexDisplay = 1;
-    previous.connect.server = "previous";
-    std::vector<Bytes> files;
-    const Bytes whole = write(DocumentSettings{});
-    for (size_t size = 0; size < whole.size(); ++size) {
-        files.emplace_back(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(size));
-    }
-    files.push_back(fileWithServerField({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})); // 4 GB
-    files.push_back(fileWithServerField({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}));
-    files.push_back(fileWithServerField({0xFF, 0xFE, 0xFF, 0x02, 'a', 0}));
-    files.push_back(fileWithServerField({0xFF, 0xFE}));
-    for (const Bytes& file : files) {
-        DocumentSettings settings = previous;
-        std::string problem;
-        EXPECT_EQ(read(file, settings, problem), VtrFile::ReadResult::failed) << file.size();
-        EXPECT_FALSE(problem.empty());
-        EXPECT_EQ(settings, previous);
-    }
-}
-
-TEST(VtrDocument, OtherVersionKeepsThePreviousValues) {
-    CVtrConfigDoc doc;
-    ConnectOptions options;
-    options.protocol = ConnectOptions::modbusTcp;
-    options.server = "unit-7";
-    doc.setConnectOptions(options);
-    doc.setHexDisplay(1);
-
-    Bytes file = write(DocumentSettings{});
+    Bytes file = fileOf(DocumentSettings{});
     file[0] = 3;
-    std::string problem;
-    EXPECT_TRUE(doc.readFile(file, problem));
-    EXPECT_EQ(doc.getConnectOptions(), options);
-    EXPECT_EQ(doc.getHexDisplay(), 1);
+    ASSERT_TRUE(open(file));
+    EXPECT_EQ(doc.settings(), before);
+    EXPECT_FALSE(doc.IsModified());
+}
 
-    file = {0x02, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}; // version 2, cut inside the options
-    EXPECT_FALSE(doc.readFile(file, problem));
-    EXPECT_EQ(doc.getConnectOptions(), options);
-    EXPECT_EQ(doc.getAutoConnect(), 0);
+TEST_F(VtrDocumentFile, TruncatedAndAbsurdFilesFailTheOpenBeforeChangingAnything) {
+    const DocumentSettings before = tcpSettings("unit-7");
+    const Bytes whole = fileOf(DocumentSettings{});
+    std::vector<Bytes> damaged;
+    for (size_t size = 0; size < whole.size(); ++size) {
+        damaged.emplace_back(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(size));
+    }
+    damaged.push_back(fileWithServerField({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})); // 4 GB
+    damaged.push_back(fileWithServerField({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}));
+    for (const Bytes& file : damaged) {
+        ASSERT_TRUE(open(fileOf(before), "before.vtr"));
+        EXPECT_FALSE(open(file)) << file.size();
+        EXPECT_THAT(doc.failureText(), HasSubstr("Unexpected file format"));
+        EXPECT_EQ(doc.settings(), before) << file.size();
+    }
 }
 
 // Each row: one change to a reference whose protocol is `protocol`.
@@ -221,18 +191,16 @@ TEST(DocumentSettings, ModifiedWhenWhatTheProtocolUsesDiffers) {
 
 TEST(VtrDocument, SettersRecomputeTheModifiedState) {
     CVtrConfigDoc doc;
-    doc.setNewDocumentSettings();
+    ASSERT_TRUE(doc.onNewDocument());
     doc.setAutoConnect(1);
-    EXPECT_TRUE(doc.isModified());
+    EXPECT_TRUE(doc.IsModified());
     doc.setAutoConnect(0);
-    EXPECT_FALSE(doc.isModified());
+    EXPECT_FALSE(doc.IsModified());
     doc.setHexDisplay(1);
-    EXPECT_TRUE(doc.isModified());
+    EXPECT_TRUE(doc.IsModified());
     doc.setHexDisplay(0);
     ConnectOptions options = doc.getConnectOptions();
     options.slaveId = 5;
     doc.setConnectOptions(options);
-    EXPECT_TRUE(doc.isModified());
+    EXPECT_TRUE(doc.IsModified());
 }
-
-} // namespace

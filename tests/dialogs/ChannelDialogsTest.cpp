@@ -9,7 +9,7 @@
 #include "dialogs/CCfgMultDigOutOptsDlg.h"
 #include "res/ResourceIds.h"
 #include "ui/DialogDriver.h"
-#include "ui/HeadlessUi.h"
+#include "support/HeadlessUi.h"
 #include "ui/UiConstants.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "ExampleRecordDlg.h"
 
 #include "ui/DialogDriver.h"
-#include "ui/HeadlessUi.h"
+#include "support/HeadlessUi.h"
 #include "ui/UiConstants.h"
 
 #include <gmock/gmock.h>

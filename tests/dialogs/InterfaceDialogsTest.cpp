@@ -2,7 +2,7 @@
 #include "dialogs/CCfgTcpParmsDlg.h"
 #include "res/ResourceIds.h"
 #include "ui/DialogDriver.h"
-#include "ui/HeadlessUi.h"
+#include "support/HeadlessUi.h"
 #include "ui/UiConstants.h"
 
 #include <gtest/gtest.h>

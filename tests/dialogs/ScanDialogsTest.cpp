@@ -3,7 +3,7 @@
 #include "dialogs/ScanListText.h"
 #include "res/ResourceIds.h"
 #include "ui/DialogDriver.h"
-#include "ui/HeadlessUi.h"
+#include "support/HeadlessUi.h"
 #include "ui/UiConstants.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "res/Resources.h"
 #include "ui/CDialog.h"
+#include "ui/qt/QtBackend.h"
 #include "ui/qt/QtDialogWindow.h"
 
 #include <QFontMetrics>
@@ -41,10 +42,12 @@ int neededWidth(const QWidget& widget) {
 // keeps its controls inside the window. A new template is checked by being listed.
 TEST(TemplateFit, EveryTemplateTextFitsItsControlAndEveryControlTheWindow) {
     for (const DialogTemplate* from : allDialogTemplates()) {
+        QtBackend backend;
+        const ScopedBackend scope(backend);
         CDialog dialog(*from);
         ASSERT_TRUE(dialog.createWindow());
         {
-            QtDialogWindow window(dialog, nullptr);
+            const QtDialogWindow& window = *backend.windowOf(dialog);
             for (const QWidget* widget : window.controlWidgets()) {
                 const std::string where =
                     std::string(from->name) + ": " + widget->metaObject()->className() + " at (" +
@@ -53,7 +56,6 @@ TEST(TemplateFit, EveryTemplateTextFitsItsControlAndEveryControlTheWindow) {
                     << where << " leaves the window";
                 EXPECT_LE(neededWidth(*widget), widget->width()) << where << " cuts its text";
             }
-            window.detach();
         }
         dialog.closeWindow();
     }

@@ -4,7 +4,7 @@
 #include "ui/CArchive.h"
 #include "ui/CDocument.h"
 #include "ui/CSingleDocTemplate.h"
-#include "ui/HeadlessUi.h"
+#include "support/HeadlessUi.h"
 #include "ui/RecentFileList.h"
 #include "ui/SettingsStore.h"
 #include "ui/UiConstants.h"

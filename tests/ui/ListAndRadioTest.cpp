@@ -1,4 +1,4 @@
-#include "ui/HeadlessUi.h"
+#include "support/HeadlessUi.h"
 #include "ui/SampleDialog.h"
 
 #include "ui/DialogDriver.h"

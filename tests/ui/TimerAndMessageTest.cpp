@@ -1,4 +1,4 @@
-#include "ui/HeadlessUi.h"
+#include "support/HeadlessUi.h"
 
 #include "res/ResourceIds.h"
 #include "ui/CDialog.h"

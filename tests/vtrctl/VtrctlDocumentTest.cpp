@@ -1,15 +1,14 @@
 #include "device/VtrFile.h"
 #include "sim/Simulator.h"
 #include "support/ScopedEnv.h"
+#include "support/ScratchFolder.h"
 #include "support/VtrctlRun.h"
+#include "ui/CArchive.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -24,24 +23,14 @@ const std::string vendorValues = "86 97 110 116 114 101 108\n";
 
 class VtrctlDocument : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/vtr-document-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        root = pattern;
-    }
-    void TearDown() override { fs::remove_all(root); }
-
     std::string save(const DocumentSettings& settings, const char* name = "unit.vtr") {
-        std::vector<uint8_t> bytes;
-        std::string problem;
-        EXPECT_TRUE(VtrFile::write(settings, bytes, problem)) << problem;
-        return saveBytes(bytes, name);
+        CArchive ar;
+        VtrFile::write(settings, ar);
+        return saveBytes(ar.storedBytes(), name);
     }
     std::string saveBytes(const std::vector<uint8_t>& bytes, const char* name) {
-        const fs::path path = root / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        const std::string path = files.file(name);
+        ScratchFolder::write(path, bytes);
         return path;
     }
     static std::vector<std::string> withDocument(const std::string& path,
@@ -50,7 +39,7 @@ protected:
         return rest;
     }
 
-    fs::path root;
+    ScratchFolder files;
     Simulator sim;
 };
 
@@ -74,6 +63,7 @@ TEST_F(VtrctlDocument, TcpDocumentReachesTheUnitOnItsServerAndPort) {
 // the alias link COM7 leads to the unit's pseudo-terminal.
 TEST_F(VtrctlDocument, RtuDocumentReachesTheUnitOnItsComPortAsItsSlave) {
     ASSERT_EQ(sim.startRtuPty(), 0);
+    const fs::path root = files.path();
     fs::create_directories(root / "Corvantis" / "VtrConfig");
     fs::create_symlink(sim.rtuDevicePath(), root / "Corvantis" / "VtrConfig" / "COM7");
     const ScopedEnv configHome("XDG_CONFIG_HOME", root.c_str());
@@ -105,7 +95,7 @@ TEST_F(VtrctlDocument, UnusableDocumentsAreUsageErrorsWithoutTraffic) {
         std::vector<std::string> arguments;
         const char* message;
     } cases[] = {
-        {withDocument((root / "missing.vtr").string(), readVendor), "cannot be opened"},
+        {withDocument(files.file("missing.vtr"), readVendor), "No such file"},
         {withDocument(saveBytes({2, 0, 0, 0, 0}, "short.vtr"), readVendor), "not a VtrConfig"},
         {withDocument(saveBytes(otherVersion, "v3.vtr"), readVendor), "format 3 is not known"},
         {withDocument(save(unknownProtocol, "p.vtr"), readVendor), "unknown protocol 2"},

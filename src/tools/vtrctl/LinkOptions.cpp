@@ -5,11 +5,12 @@
 #include "modbus/MbusRtuMasterProtocol.h"
 #include "modbus/MbusTcpMasterProtocol.h"
 #include "tools/vtrctl/NumberArgument.h"
+#include "ui/CArchive.h"
+#include "ui/CDocument.h"
+#include "ui/FileAccess.h"
 
 #include <CLI/CLI.hpp>
 
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -38,31 +39,6 @@ bool parseChoice(const char* option, const std::string& text, int first, int sec
         return false;
     }
     value = static_cast<int>(number);
-    return true;
-}
-
-// Far more than any document the program writes (36 bytes and a host name); a larger file is
-// not read into memory at all.
-constexpr std::streamoff largestDocument = 1 << 20;
-
-bool readDocumentFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& problem) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
-        problem = "cannot be opened";
-        return false;
-    }
-    const std::streamoff size = file.tellg();
-    if (size < 0 || size > largestDocument) {
-        problem = "is not a VtrConfig document (larger than " + std::to_string(largestDocument) +
-                  " bytes)";
-        return false;
-    }
-    bytes.resize(static_cast<size_t>(size));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) {
-        problem = "cannot be read";
-        return false;
-    }
     return true;
 }
 
@@ -181,15 +157,16 @@ bool LinkOptions::checkTcpTarget(std::string& problem) {
 bool LinkOptions::checkDocument(std::string& problem) {
     const std::string where = "--document " + documentPath_ + ": ";
     std::vector<uint8_t> bytes;
-    DocumentSettings settings;
-    int32_t version = 0;
-    if (!readDocumentFile(documentPath_, bytes, problem)) {
+    if (!FileAccess::readAll(documentPath_, CDocument::maxFileBytes, bytes, problem)) {
         problem = where + problem;
         return false;
     }
-    switch (VtrFile::read(bytes, version, settings, problem)) {
+    CArchive ar(bytes);
+    DocumentSettings settings;
+    int32_t version = 0;
+    switch (VtrFile::read(ar, version, settings)) {
     case VtrFile::ReadResult::failed:
-        problem = where + "not a VtrConfig document: " + problem;
+        problem = where + "not a VtrConfig document (unexpected file format)";
         return false;
     case VtrFile::ReadResult::otherVersion:
         // The program would open it with the options it had before; vtrctl has none to keep.

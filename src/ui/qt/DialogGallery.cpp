@@ -2,6 +2,7 @@
 
 #include "res/Resources.h"
 #include "ui/CDialog.h"
+#include "ui/qt/QtBackend.h"
 #include "ui/qt/QtDialogWindow.h"
 
 #include <QApplication>
@@ -18,11 +19,14 @@ constexpr int kBorder = 1;
 } // namespace
 
 QImage DialogGallery::render(const DialogTemplate& from) {
+    // A backend of its own, so that the picture does not depend on the one installed.
+    QtBackend backend;
+    const ScopedBackend scope(backend);
     CDialog dialog(from);
     dialog.createWindow();
     QImage picture;
     {
-        QtDialogWindow window(dialog, nullptr);
+        QtDialogWindow& window = *backend.windowOf(dialog);
         window.show();
         QApplication::processEvents();
         const QPixmap client = window.grab();
@@ -43,7 +47,6 @@ QImage DialogGallery::render(const DialogTemplate& from) {
         painter.drawPixmap(kBorder, kBorder + barHeight, client);
         painter.end();
         window.hide();
-        window.detach();
     }
     dialog.closeWindow();
     return picture;

@@ -1,13 +1,14 @@
 #include "ui/qt/QtBackend.h"
 
-#include "ui/CDialog.h"
+#include "ui/CWnd.h"
+#include "ui/MessageBoxAnswers.h"
 #include "ui/UiConstants.h"
 #include "ui/qt/QtDialogWindow.h"
+#include "ui/qt/QtViewWindow.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 
 // What the backend keeps per window: its timers, and a token that queued calls and timer
@@ -25,40 +26,67 @@ struct QtBackend::WindowRecord {
     }
 };
 
+int QtBackend::standardButton(int answer) {
+    switch (answer) {
+    case IDCANCEL:
+        return QMessageBox::Cancel;
+    case IDYES:
+        return QMessageBox::Yes;
+    case IDNO:
+        return QMessageBox::No;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
 QtBackend::QtBackend() = default;
 
 QtBackend::~QtBackend() {
+    for (auto& [window, peer] : m_peers) {
+        peer->detach();
+        delete peer->widget();
+    }
     m_windows.clear();
-    // Timers of windows that were still alive are deleted through the event loop.
+    // Timers and widgets of windows already gone are deleted through the event loop.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-int QtBackend::runModal(CDialog& dialog) {
-    if (!dialog.createWindow()) {
-        return -1;
+void QtBackend::createPeer(CWnd& window) {
+    QtWindowPeer* peer = nullptr;
+    switch (window.windowKind()) {
+    case WindowKind::Dialog: {
+        // Over its owner; a dialog without one still opens over whatever runs modal.
+        QWidget* owner = widgetOf(window.GetParent());
+        peer = new QtDialogWindow(window,
+                                  owner != nullptr ? owner : QApplication::activeModalWidget());
+        break;
     }
-    QWidget* parent = QApplication::activeModalWidget();
-    if (parent == nullptr) {
-        parent = QApplication::activeWindow();
+    case WindowKind::Child: {
+        QtWindowPeer* parent =
+            window.GetParent() != nullptr ? peerOf(*window.GetParent()) : nullptr;
+        peer = new QtViewWindow(window, parent != nullptr ? parent->clientArea() : nullptr);
+        break;
     }
-    {
-        QtDialogWindow window(dialog, parent);
-        m_dialogs[&dialog] = &window;
-        if (!dialog.modalEnded()) {
-            window.exec();
-        }
-        m_dialogs.erase(&dialog);
-        window.detach();
+    case WindowKind::Frame:
+        peer = new QtViewWindow(window, nullptr);
+        break;
     }
-    const int result = dialog.modalResult();
-    dialog.closeWindow();
-    return result;
+    m_peers[&window] = peer;
+    window.setPeer(peer);
 }
 
-void QtBackend::endModal(CDialog& dialog, int result) {
-    const auto found = m_dialogs.find(&dialog);
-    if (found != m_dialogs.end()) {
-        found->second->done(result);
+bool QtBackend::runModalLoop(CWnd& window) {
+    QtWindowPeer* peer = peerOf(window);
+    if (peer == nullptr) {
+        return false;
+    }
+    announceModal(*peer->widget(), &window);
+    return peer->runModalLoop();
+}
+
+void QtBackend::endModalLoop(CWnd& window) {
+    if (QtWindowPeer* peer = peerOf(window)) {
+        peer->endModalLoop(window.modalResult());
     }
 }
 
@@ -81,37 +109,22 @@ int QtBackend::messageBox(CWnd* owner, const std::string& text, const std::strin
     if ((style & MB_TASKMODAL) != 0) {
         box.setWindowModality(Qt::ApplicationModal);
     }
-    QPushButton* negative = nullptr;
-    switch (style & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        box.addButton(QMessageBox::Ok);
-        negative = box.addButton(QMessageBox::Cancel);
-        break;
-    case MB_YESNO:
-        box.addButton(QMessageBox::Yes);
-        negative = box.addButton(QMessageBox::No);
-        break;
-    case MB_YESNOCANCEL:
-        box.addButton(QMessageBox::Yes);
-        box.addButton(QMessageBox::No);
-        negative = box.addButton(QMessageBox::Cancel);
-        break;
-    default:
-        negative = box.addButton(QMessageBox::Ok);
-        break;
+    const auto buttonOf = [](int answer) {
+        return static_cast<QMessageBox::StandardButton>(standardButton(answer));
+    };
+    for (int answer : MessageBoxAnswers::buttons(style)) {
+        box.addButton(buttonOf(answer));
     }
-    box.setEscapeButton(negative);
+    box.setEscapeButton(box.button(buttonOf(MessageBoxAnswers::escape(style))));
+    announceModal(box, nullptr);
     box.exec();
-    switch (box.standardButton(box.clickedButton())) {
-    case QMessageBox::Ok:
-        return IDOK;
-    case QMessageBox::Yes:
-        return IDYES;
-    case QMessageBox::No:
-        return IDNO;
-    default:
-        return (style & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+    const QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
+    for (int answer : MessageBoxAnswers::buttons(style)) {
+        if (buttonOf(answer) == pressed) {
+            return answer;
+        }
     }
+    return MessageBoxAnswers::escape(style);
 }
 
 int QtBackend::fileDialog(CWnd* owner, const FileDialogRequest& request, std::string& path) {
@@ -176,20 +189,31 @@ bool QtBackend::postMessage(CWnd& window, unsigned message, uintptr_t wParam, in
 
 void QtBackend::windowDestroyed(CWnd& window) {
     m_windows.erase(&window);
+    const auto found = m_peers.find(&window);
+    if (found == m_peers.end()) {
+        return;
+    }
+    QtWindowPeer* peer = found->second;
+    m_peers.erase(found);
+    window.setPeer(nullptr);
+    peer->detach();
+    // The window may be destroyed from inside one of its own widgets' signals.
+    peer->widget()->hide();
+    peer->widget()->deleteLater();
 }
 
-QtDialogWindow* QtBackend::windowOf(const CDialog& dialog) const {
-    const auto found = m_dialogs.find(&dialog);
-    return found != m_dialogs.end() ? found->second : nullptr;
+QtWindowPeer* QtBackend::peerOf(const CWnd& window) const {
+    const auto found = m_peers.find(&window);
+    return found != m_peers.end() ? found->second : nullptr;
+}
+
+QtDialogWindow* QtBackend::windowOf(const CWnd& dialog) const {
+    return dynamic_cast<QtDialogWindow*>(peerOf(dialog));
 }
 
 QWidget* QtBackend::widgetOf(const CWnd* window) const {
-    for (const auto& [dialog, shown] : m_dialogs) {
-        if (dialog == window) {
-            return shown;
-        }
-    }
-    return nullptr;
+    QtWindowPeer* peer = window != nullptr ? peerOf(*window) : nullptr;
+    return peer != nullptr ? peer->widget() : nullptr;
 }
 
 QtBackend::WindowRecord& QtBackend::record(CWnd& window) {
@@ -198,4 +222,11 @@ QtBackend::WindowRecord& QtBackend::record(CWnd& window) {
         entry = std::make_unique<WindowRecord>();
     }
     return *entry;
+}
+
+void QtBackend::announceModal(QWidget& modal, CWnd* window) {
+    if (m_modalObserver) {
+        // Once the loop runs: the modal widget is the context, so nothing fires after it.
+        QTimer::singleShot(0, &modal, [this, &modal, window] { m_modalObserver(modal, window); });
+    }
 }

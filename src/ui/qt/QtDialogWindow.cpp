@@ -1,105 +1,82 @@
 #include "ui/qt/QtDialogWindow.h"
 
-#include "ui/CDialog.h"
-#include "ui/UiConstants.h"
-#include "ui/qt/QtControlPeer.h"
+#include "ui/CWnd.h"
 
-#include <QApplication>
-#include <QLabel>
+#include <QKeyEvent>
 
-QtDialogWindow::QtDialogWindow(CDialog& dialog, QWidget* parent)
-    : QDialog(parent), m_dialog(&dialog), m_units(font()) {
-    const DialogTemplate& from = *dialog.dialogTemplate();
-    setFixedSize(m_units.x(from.cx), m_units.y(from.cy));
-    setWindowTitle(QString::fromStdString(dialog.GetWindowText()));
+namespace {
 
-    QWidget* previousFocusable = nullptr;
-    QLabel* pendingBuddy = nullptr;
-    for (const auto& control : dialog.controls()) {
-        auto peer = std::make_unique<QtControlPeer>(dialog, *control, this, m_units);
-        QWidget* widget = peer->widget();
-        if (widget->focusPolicy() != Qt::NoFocus) {
-            if (previousFocusable != nullptr) {
-                setTabOrder(previousFocusable, widget);
-            }
-            previousFocusable = widget;
-            // A label's mnemonic moves the focus to the control that follows it.
-            if (pendingBuddy != nullptr) {
-                pendingBuddy->setBuddy(widget);
-                pendingBuddy = nullptr;
-            }
-        }
-        auto* label = qobject_cast<QLabel*>(widget);
-        if (label != nullptr && control->text.find('&') != std::string::npos) {
-            pendingBuddy = label;
-        }
-        m_peers.push_back(std::move(peer));
-    }
-    dialog.setPeer(this);
-    focusChanged(dialog.GetFocusId());
+QSize templateSize(const CWnd& window, const QFont& font) {
+    const DialogUnits units(font);
+    const DialogTemplate* from = window.dialogTemplate();
+    return from != nullptr ? QSize(units.x(from->cx), units.y(from->cy)) : QSize();
+}
 
-    m_focusConnection =
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-            for (const auto& peer : m_peers) {
-                if (peer->widget() == now && m_dialog != nullptr) {
-                    m_dialog->userFocus(peer->controlId());
-                }
-            }
-        });
+} // namespace
+
+QtDialogWindow::QtDialogWindow(CWnd& window, QWidget* parent)
+    : QDialog(parent), m_window(&window), m_host(window, *this) {
+    setFixedSize(templateSize(window, font()));
+    setWindowTitle(QString::fromStdString(window.GetWindowText()));
+    focusChanged(window.GetFocusId());
 }
 
 QtDialogWindow::~QtDialogWindow() {
     detach();
 }
 
+bool QtDialogWindow::runModalLoop() {
+    exec();
+    return true;
+}
+
+void QtDialogWindow::endModalLoop(int result) {
+    done(result);
+}
+
 void QtDialogWindow::detach() {
-    disconnect(m_focusConnection);
-    for (const auto& peer : m_peers) {
-        peer->detach();
-    }
-    if (m_dialog != nullptr) {
-        m_dialog->setPeer(nullptr);
-        m_dialog = nullptr;
-    }
-}
-
-QtControlPeer* QtDialogWindow::peer(int controlId) const {
-    for (const auto& peer : m_peers) {
-        if (peer->controlId() == controlId) {
-            return peer.get();
-        }
-    }
-    return nullptr;
-}
-
-QWidget* QtDialogWindow::controlWidget(int controlId) const {
-    QtControlPeer* found = peer(controlId);
-    return found != nullptr ? found->widget() : nullptr;
-}
-
-std::vector<QWidget*> QtDialogWindow::controlWidgets() const {
-    std::vector<QWidget*> widgets;
-    for (const auto& peer : m_peers) {
-        widgets.push_back(peer->widget());
-    }
-    return widgets;
+    m_host.detach();
+    m_window = nullptr;
 }
 
 void QtDialogWindow::titleChanged() {
-    if (m_dialog != nullptr) {
-        setWindowTitle(QString::fromStdString(m_dialog->GetWindowText()));
+    if (m_window != nullptr) {
+        setWindowTitle(QString::fromStdString(m_window->GetWindowText()));
     }
 }
 
 void QtDialogWindow::focusChanged(int controlId) {
-    if (QWidget* widget = controlWidget(controlId)) {
-        widget->setFocus(Qt::OtherFocusReason);
+    m_host.showFocus(controlId);
+}
+
+void QtDialogWindow::visibilityChanged() {
+    if (m_window != nullptr) {
+        setVisible(m_window->IsWindowVisible());
     }
+}
+
+void QtDialogWindow::enabledChanged() {
+    // A top-level window is disabled while a dialog it owns runs modal; Qt's modality already
+    // keeps the user out, and greying every control of the window would only hide it.
 }
 
 void QtDialogWindow::reject() {
     // Esc and the close box: the dialog's IDCANCEL handling ends it, or keeps it open.
-    if (m_dialog != nullptr) {
-        m_dialog->notify(IDCANCEL, BN_CLICKED);
+    if (m_window != nullptr) {
+        m_window->userEscape();
+    }
+}
+
+void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (m_window != nullptr) {
+        // Without an active window (offscreen), Qt reports no focus change: ask the window.
+        if (const int focused = m_host.controlIdOf(focusWidget())) {
+            m_window->userFocus(focused);
+        }
+        m_window->userEnter();
     }
 }

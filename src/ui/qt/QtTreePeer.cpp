@@ -112,11 +112,11 @@ void QtTreePeer::insertExisting(HTREEITEM parent) {
     }
 }
 
-HTREEITEM QtTreePeer::handleOf(const QTreeWidgetItem* item) const {
-    if (item == nullptr) {
+HTREEITEM QtTreePeer::handleOf(const QTreeWidgetItem* row) {
+    if (row == nullptr) {
         return {};
     }
-    return HTREEITEM{item->data(0, kHandleRole).value<uint32_t>()};
+    return HTREEITEM{row->data(0, kHandleRole).value<uint32_t>()};
 }
 
 void QtTreePeer::forget(QTreeWidgetItem* item) {

@@ -20,6 +20,8 @@ public:
     ~QtTreePeer() override;
 
     QTreeWidgetItem* widgetItem(HTREEITEM item) const;
+    // The item a row of the widget shows.
+    static HTREEITEM handleOf(const QTreeWidgetItem* row);
 
     void itemInserted(HTREEITEM item, HTREEITEM parent, int index) override;
     void itemDeleted(HTREEITEM item) override;
@@ -29,7 +31,6 @@ public:
 
 private:
     void insertExisting(HTREEITEM parent);
-    HTREEITEM handleOf(const QTreeWidgetItem* item) const;
     void forget(QTreeWidgetItem* item);
 
     CTreeCtrl& m_tree;

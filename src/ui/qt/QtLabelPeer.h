@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ui/qt/QtControlPeer.h"
+
+// A text label, or a framed value (StyleSunken).
+class QtLabelPeer final : public QtControlPeer {
+public:
+    QtLabelPeer(CWnd& window, ControlState& state, QWidget* parent, const QRect& geometry);
+
+private:
+    void syncText() override;
+    void connectUser() override {}
+};

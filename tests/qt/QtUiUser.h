@@ -1,0 +1,152 @@
+#pragma once
+
+#include "support/UiUser.h"
+
+#include "ui/CTreeCtrl.h"
+#include "ui/CWnd.h"
+#include "ui/UiConstants.h"
+#include "ui/qt/QtBackend.h"
+#include "ui/qt/QtTreePeer.h"
+#include "ui/qt/QtWindowPeer.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+
+// The user of the Qt backend: mouse and keys on the real widgets, and time passing on the
+// event loop. Scripts of modal dialogs and message box answers run once their loop runs.
+class QtUiUser final : public UiUser {
+public:
+    QtUiUser() : m_scope(m_backend) {
+        m_backend.setModalObserver([this](QWidget& modal, CWnd* window) {
+            if (window != nullptr) {
+                runScript(*window);
+            } else {
+                answer(static_cast<QMessageBox&>(modal));
+            }
+        });
+    }
+
+    void expectModal(int templateId, ModalScript script) override {
+        m_scripts[templateId].push_back(std::move(script));
+    }
+    void answerMessageBox(int answer) override { m_answers.push_back(answer); }
+
+    void click(CWnd& window, int controlId) override {
+        QTest::mouseClick(widget<QAbstractButton>(window, controlId), Qt::LeftButton);
+    }
+    void type(CWnd& window, int controlId, const std::string& text) override {
+        QWidget* edit = widget<QWidget>(window, controlId);
+        if (auto* line = qobject_cast<QLineEdit*>(edit)) {
+            line->selectAll();
+        } else if (auto* lines = qobject_cast<QPlainTextEdit*>(edit)) {
+            lines->selectAll();
+        }
+        QTest::keyClicks(edit, QString::fromStdString(text));
+    }
+    void select(CWnd& window, int controlId, int index) override {
+        QWidget* lines = widget<QWidget>(window, controlId);
+        if (auto* list = qobject_cast<QListWidget*>(lines)) {
+            const QRect line = list->visualItemRect(list->item(index));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+        } else if (auto* combo = qobject_cast<QComboBox*>(lines)) {
+            // The arrow keys pick the neighbouring line, as the user does without the mouse.
+            while (combo->currentIndex() != index) {
+                const int before = combo->currentIndex();
+                QTest::keyClick(combo, before < index ? Qt::Key_Down : Qt::Key_Up);
+                if (combo->currentIndex() == before) {
+                    ADD_FAILURE() << "line " << index << " cannot be reached";
+                    return;
+                }
+            }
+        }
+    }
+    void focus(CWnd& window, int controlId) override {
+        widget<QWidget>(window, controlId)->setFocus(Qt::TabFocusReason);
+    }
+    void pressEnter(CWnd& window) override { QTest::keyClick(keyTarget(window), Qt::Key_Return); }
+    void pressEscape(CWnd& window) override { QTest::keyClick(keyTarget(window), Qt::Key_Escape); }
+    void doubleClick(CTreeCtrl& tree, HTREEITEM item) override {
+        QTreeWidget* shown =
+            tree.host() != nullptr ? peer(*tree.host())->treeWidget(tree) : nullptr;
+        ASSERT_NE(shown, nullptr) << "the tree is not placed in a window";
+        QTreeWidgetItem* row = nullptr;
+        for (QTreeWidgetItemIterator it(shown); *it != nullptr; ++it) {
+            if (QtTreePeer::handleOf(*it) == item) {
+                row = *it;
+            }
+        }
+        ASSERT_NE(row, nullptr) << "no such row";
+        // The view takes a double-click only on the row its first click pressed.
+        const QPoint at = shown->visualItemRect(row).center();
+        QTest::mouseClick(shown->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(shown->viewport(), Qt::LeftButton, {}, at);
+    }
+    bool waitUntil(const std::function<bool()>& done) override {
+        return QTest::qWaitFor(done, 20000);
+    }
+
+private:
+    QtWindowPeer* peer(CWnd& window) {
+        QtWindowPeer* found = m_backend.peerOf(window);
+        EXPECT_NE(found, nullptr) << "the window has no widget";
+        return found;
+    }
+    template <typename Widget>
+    Widget* widget(CWnd& window, int controlId) {
+        QtWindowPeer* shown = peer(window);
+        auto* found =
+            qobject_cast<Widget*>(shown != nullptr ? shown->controlWidget(controlId) : nullptr);
+        EXPECT_NE(found, nullptr) << "control " << controlId;
+        return found;
+    }
+    // Keys go to the focused control, or to the window when none has the focus.
+    QWidget* keyTarget(CWnd& window) {
+        QWidget* shown = peer(window)->widget();
+        return shown->focusWidget() != nullptr ? shown->focusWidget() : shown;
+    }
+    void runScript(CWnd& window) {
+        const int templateId = window.dialogTemplate() != nullptr ? window.dialogTemplate()->id : 0;
+        std::deque<ModalScript>& queued = m_scripts[templateId];
+        if (queued.empty()) {
+            ADD_FAILURE() << "dialog " << templateId << " opened without a script";
+            window.EndModalLoop(IDCANCEL);
+            return;
+        }
+        const ModalScript script = std::move(queued.front());
+        queued.pop_front();
+        script(*this, window);
+        if (window.IsWindow() && !window.modalEnded()) {
+            ADD_FAILURE() << "dialog " << templateId << " left open by its script";
+            window.EndModalLoop(IDCANCEL);
+        }
+    }
+    void answer(QMessageBox& box) {
+        if (m_answers.empty()) {
+            ADD_FAILURE() << "unexpected message box: " << box.text().toStdString();
+            box.reject();
+            return;
+        }
+        const int answer = m_answers.front();
+        m_answers.pop_front();
+        const auto button =
+            static_cast<QMessageBox::StandardButton>(QtBackend::standardButton(answer));
+        ASSERT_NE(box.button(button), nullptr) << "the box offers no answer " << answer;
+        QTest::mouseClick(box.button(button), Qt::LeftButton);
+    }
+
+    QtBackend m_backend;
+    ScopedBackend m_scope;
+    std::map<int, std::deque<ModalScript>> m_scripts;
+    std::deque<int> m_answers;
+};
