@@ -2,11 +2,11 @@
 // in-process unit, split into the inter-frame silence that RTU demands before every request
 // and everything else (our own overhead plus the unit's turnaround on this machine), and the
 // heap allocations per transaction, which must be none.
-#include "AllocationCounter.h"
 #include "modbus/MbusError.h"
 #include "modbus/MbusRtuMasterProtocol.h"
 #include "modbus/RtuFrame.h"
 #include "modbus/SerialPort.h"
+#include "support/AllocationCounter.h"
 #include "support/PtyPair.h"
 
 #include <benchmark/benchmark.h>

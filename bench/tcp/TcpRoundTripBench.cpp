@@ -4,9 +4,10 @@
 // -f, so that only the master's thread is counted) and divide the poll, sendto and recvfrom
 // counts by the iterations printed.
 
-#include "AllocationCounter.h"
 #include "modbus/MbusError.h"
 #include "modbus/MbusTcpMasterProtocol.h"
+#include "support/AllocationCounter.h"
+#include "support/LoopbackListener.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,15 +32,6 @@ constexpr size_t replySize = 8 + 1 + 160;
 class LoopbackUnit {
 public:
     LoopbackUnit() {
-        listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener_, 1);
-        socklen_t size = sizeof address;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
         reply_.fill(0x00);
         reply_[5] = 3 + 160; // length
         reply_[6] = 1;       // unit identifier
@@ -49,13 +41,12 @@ public:
     }
     ~LoopbackUnit() {
         thread_.join(); // ends when the master closes its connection
-        close(listener_);
     }
-    uint16_t port() const { return port_; }
+    uint16_t port() const { return listener_.port(); }
 
 private:
     void serve() {
-        const int client = accept(listener_, nullptr, nullptr);
+        const int client = listener_.accept();
         const int on = 1;
         setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
         std::array<uint8_t, requestSize> request{};
@@ -77,8 +68,7 @@ private:
         }
     }
 
-    int listener_ = -1;
-    uint16_t port_ = 0;
+    LoopbackListener listener_{1};
     std::array<uint8_t, replySize> reply_{};
     std::thread thread_;
 };
@@ -92,7 +82,7 @@ void readInputRegistersRoundTrip(benchmark::State& state) {
         return;
     }
     uint16_t values[80];
-    const long long allocationsBefore = heapAllocationCount();
+    const uint64_t allocationsBefore = allocationCount();
     for (auto _ : state) {
         if (master.readInputRegisters(1, 4097, values, 80) != MBUS_SUCCESS) {
             state.SkipWithError("transaction failed");
@@ -100,7 +90,7 @@ void readInputRegistersRoundTrip(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(values);
     }
-    const long long allocations = heapAllocationCount() - allocationsBefore;
+    const uint64_t allocations = allocationCount() - allocationsBefore;
     master.closeLink();
     state.counters["transactions_per_s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);

@@ -3,11 +3,11 @@
 // operator new): none when nothing changed, and only the new option rows (row and value) when a
 // channel turns from input to output. The refresh itself is outside the timed part.
 
-#include "AllocationCounter.h"
 #include "device/CVtrConfigDoc.h"
 #include "modbus/MbusError.h"
 #include "modbus/MbusTcpMasterProtocol.h"
 #include "sim/Simulator.h"
+#include "support/AllocationCounter.h"
 #include "tree/CVtrConfigView.h"
 
 #include <benchmark/benchmark.h>
@@ -56,9 +56,9 @@ struct ShownUnit {
         ready = ready && master.connectTo("127.0.0.1") == MBUS_SUCCESS;
         doc.useOpenLink(&master);
         ready = ready && doc.readAll();
-        const long long before = heapAllocationCount();
-        view.OnUpdate();
-        firstUpdateAllocations = heapAllocationCount() - before;
+        const long long before = allocationCount();
+        view.OnUpdate(nullptr, 0, nullptr);
+        firstUpdateAllocations = allocationCount() - before;
     }
     ~ShownUnit() { master.closeLink(); }
 
@@ -76,11 +76,11 @@ void treeUpdateAfterUnchangedRefresh(benchmark::State& state) {
         state.SkipWithError("cannot reach the simulated unit");
         return;
     }
-    const long long before = heapAllocationCount();
+    const long long before = allocationCount();
     for (auto _ : state) {
-        unit.view.OnUpdate();
+        unit.view.OnUpdate(nullptr, 0, nullptr);
     }
-    const long long allocations = heapAllocationCount() - before;
+    const long long allocations = allocationCount() - before;
     state.counters["allocations_per_update"] =
         static_cast<double>(allocations) / static_cast<double>(state.iterations());
     state.counters["rows"] = unit.view.GetTreeCtrl().GetCount();
@@ -110,9 +110,9 @@ void treeUpdateWithOneChannelChanged(benchmark::State& state) {
             state.SkipWithError("refresh failed");
             break;
         }
-        const long long before = heapAllocationCount();
-        unit.view.OnUpdate();
-        allocations += heapAllocationCount() - before;
+        const long long before = allocationCount();
+        unit.view.OnUpdate(nullptr, 0, nullptr);
+        allocations += allocationCount() - before;
     }
     state.counters["allocations_per_update"] =
         static_cast<double>(allocations) / static_cast<double>(state.iterations());

@@ -5,6 +5,7 @@
 
 #include "modbus/MbusError.h"
 #include "modbus/MbusTcpMasterProtocol.h"
+#include "support/LoopbackListener.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -39,19 +40,10 @@ public:
 class ReplyingUnit {
 public:
     ReplyingUnit() {
-        listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener_, 4);
-        socklen_t size = sizeof address;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
         std::thread([this] { serve(); }).detach(); // lives as long as the fuzzing process
     }
 
-    uint16_t port() const { return port_; }
+    uint16_t port() const { return listener_.port(); }
 
     void setReply(std::vector<uint8_t> bytes) {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -84,7 +76,7 @@ private:
 
     void serve() {
         for (;;) {
-            const int client = accept(listener_, nullptr, nullptr);
+            const int client = listener_.accept();
             if (client < 0) {
                 continue;
             }
@@ -110,8 +102,7 @@ private:
         }
     }
 
-    int listener_ = -1;
-    uint16_t port_ = 0;
+    LoopbackListener listener_{4};
     std::mutex mutex_;
     std::condition_variable served_;
     std::vector<uint8_t> reply_;

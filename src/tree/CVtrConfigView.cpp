@@ -105,8 +105,8 @@ int32_t shownState(int16_t state) {
 
 CVtrConfigView::CVtrConfigView(CVtrConfigDoc& document) : m_document(document) {
     buildLayout();
-    m_tree.setOwner(this, treeControlId);
-    onNotify(treeControlId, NM_DBLCLK, [this] { return OnDblClk(); });
+    document.AddView(*this);
+    onNotify(treeId, NM_DBLCLK, [this] { return OnDblClk(); });
 }
 
 CVtrConfigView::~CVtrConfigView() {
@@ -219,16 +219,12 @@ void CVtrConfigView::buildDigitalRows() {
     }
 }
 
-void CVtrConfigView::OnInitialUpdate() {
-    OnUpdate();
-}
-
-void CVtrConfigView::OnUpdate() {
+void CVtrConfigView::OnUpdate(CView* /*sender*/, intptr_t /*hint*/, void* /*hintObject*/) {
     m_hex = m_document.getHexDisplay();
     const int32_t connected = m_document.isConnected();
     if (connected != m_wasConnected) {
         // A new connection state starts a new tree, with only the root expanded.
-        m_tree.DeleteItem(TVI_ROOT);
+        GetTreeCtrl().DeleteItem(TVI_ROOT);
         forgetItems(m_root);
         m_wasConnected = connected;
     }
@@ -246,7 +242,7 @@ void CVtrConfigView::OnUpdate() {
     }
     pruneItems(m_root);
     showItems(m_root);
-    m_tree.Expand(m_root.m_item, TVE_EXPAND);
+    GetTreeCtrl().Expand(m_root.m_item, TVE_EXPAND);
 }
 
 void CVtrConfigView::updateStatus() {
@@ -469,7 +465,7 @@ void CVtrConfigView::deleteOptionRow(CVtrTreeNode& channel) {
         return;
     }
     if (option->m_item) {
-        m_tree.DeleteItem(option->m_item);
+        GetTreeCtrl().DeleteItem(option->m_item);
     }
     delete option->m_data;
     delete option;
@@ -495,7 +491,7 @@ void CVtrConfigView::pruneItems(CVtrTreeNode& row) {
         pruneItems(*child);
     }
     if (row.m_item && row.m_present == 0) {
-        m_tree.DeleteItem(row.m_item);
+        GetTreeCtrl().DeleteItem(row.m_item);
         forgetItems(row);
     }
 }
@@ -512,10 +508,11 @@ void CVtrConfigView::showItems(CVtrTreeNode& row) {
             }
         }
         row.GetText(m_text, m_hex);
-        row.m_item = m_tree.InsertItem(m_text, reinterpret_cast<uintptr_t>(&row), parent, after);
+        row.m_item =
+            GetTreeCtrl().InsertItem(m_text, reinterpret_cast<uintptr_t>(&row), parent, after);
     } else if (row.m_item) {
         row.GetText(m_text, m_hex);
-        m_tree.SetItemText(row.m_item, m_text);
+        GetTreeCtrl().SetItemText(row.m_item, m_text);
     }
     if (!row.m_item) {
         return;
@@ -526,8 +523,8 @@ void CVtrConfigView::showItems(CVtrTreeNode& row) {
 }
 
 long CVtrConfigView::OnDblClk() {
-    const HTREEITEM selected = m_tree.GetSelectedItem();
-    const auto* row = reinterpret_cast<const CVtrTreeNode*>(m_tree.GetItemData(selected));
+    const HTREEITEM selected = GetTreeCtrl().GetSelectedItem();
+    const auto* row = reinterpret_cast<const CVtrTreeNode*>(GetTreeCtrl().GetItemData(selected));
     if (row == nullptr) {
         return 1;
     }
@@ -570,7 +567,7 @@ long CVtrConfigView::OnDblClk() {
 
 std::string CVtrConfigView::outlineText() const {
     std::string text;
-    for (const CTreeCtrl::Row& row : m_tree.rows()) {
+    for (const CTreeCtrl::Row& row : GetTreeCtrl().rows()) {
         text.append(2 * static_cast<size_t>(row.depth), ' ');
         text += row.text;
         text += '\n';

@@ -11,8 +11,7 @@
 #include "tree/CVtrTreeDataU8.h"
 #include "tree/CVtrTreeNode.h"
 #include "tree/TreeValueRow.h"
-#include "ui/CTreeCtrl.h"
-#include "ui/CWnd.h"
+#include "ui/CTreeView.h"
 
 #include <array>
 #include <cstdint>
@@ -27,21 +26,15 @@ struct TcpConfig;
 // they show, then brings the tree control into line by inserting and deleting only the rows
 // whose presence changed. Items that stay keep their expansion and selection. The only rows
 // made at run time are the option rows of analog and digital channels.
-class CVtrConfigView : public CWnd {
+class CVtrConfigView : public CTreeView {
 public:
-    // The id the tree control reports its notifications under: the frame's first pane.
-    static constexpr int treeControlId = 0xE900;
-
+    // The view joins the document's views, so that every change of the document reaches it.
     explicit CVtrConfigView(CVtrConfigDoc& document);
     ~CVtrConfigView() override;
 
-    CTreeCtrl& GetTreeCtrl() { return m_tree; }
-    const CTreeCtrl& GetTreeCtrl() const { return m_tree; }
-    CVtrConfigDoc& GetDocument() const { return m_document; }
-
-    void OnInitialUpdate();
-    // Brings the tree up to date with the document; called after every change of it.
-    void OnUpdate();
+    // Brings the tree up to date with the document, after every change of it; the arguments
+    // do not matter.
+    void OnUpdate(CView* sender, intptr_t hint, void* hintObject) override;
 
     // Every row of the control, expanded or not, one per line, indented two blanks per level.
     std::string outlineText() const;
@@ -91,7 +84,6 @@ private:
     long OnDblClk();
 
     CVtrConfigDoc& m_document;
-    CTreeCtrl m_tree;
     std::string m_text; // every row's text passes through it, so that its memory is reused
     int32_t m_hex = 0;
     int32_t m_wasConnected = 0;

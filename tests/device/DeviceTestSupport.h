@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/CVtrConfigDoc.h"
+#include "support/RegisterReply.h"
 
 #include <cstdint>
 #include <string>
@@ -17,18 +18,6 @@ public:
 protected:
     void updateAllViews() override { ++viewUpdates; }
 };
-
-using Bytes = std::vector<uint8_t>;
-
-// Reply data of a register read: byte count, then each word high byte first.
-inline Bytes registerReply(const std::vector<uint16_t>& words) {
-    Bytes reply{static_cast<uint8_t>(2 * words.size())};
-    for (const uint16_t word : words) {
-        reply.push_back(static_cast<uint8_t>(word >> 8));
-        reply.push_back(static_cast<uint8_t>(word & 0xFF));
-    }
-    return reply;
-}
 
 // Reply data of a coil read: byte count, then the coils packed least significant bit first.
 inline Bytes coilReply(const std::vector<int>& coils) {

@@ -1,4 +1,6 @@
 #include "modbus/MbusError.h"
+#include "support/RecordingClock.h"
+#include "support/RegisterReply.h"
 #include "support/ScriptedTransport.h"
 
 #include <gmock/gmock.h>
@@ -9,33 +11,6 @@
 using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using Bytes = std::vector<uint8_t>;
-
-namespace {
-
-class ManualClock : public Clock {
-public:
-    int64_t nowTicks() override { return now; }
-    void sleepMs(int64_t ms) override {
-        sleeps.push_back(ms);
-        now += ms * ticksPerMs;
-    }
-    int64_t now = 0;
-    std::vector<int64_t> sleeps;
-};
-
-Bytes registerReply(int count, uint16_t first) {
-    Bytes reply{static_cast<uint8_t>(2 * count)};
-    for (int i = 0; i < count; ++i) {
-        const uint16_t v = static_cast<uint16_t>(first + i);
-        reply.push_back(static_cast<uint8_t>(v >> 8));
-        reply.push_back(static_cast<uint8_t>(v));
-    }
-    return reply;
-}
-
-} // namespace
-
 TEST(ReadInputRegisters, SendsAddressAndCountAndUnpacksBigEndianWords) {
     ScriptedTransport master;
     master.answer(registerReply(80, 0x1234));
@@ -232,7 +207,7 @@ TEST(PollDelay, SleepsTheRoundedRemainderInOneHourStepsAndMarksTheNextStart) {
         using MbusMasterFunctions::nextPollTime;
         using MbusMasterFunctions::waitPollDelay;
     };
-    ManualClock clock;
+    RecordingClock clock;
     Probe master;
     master.setClock(clock);
 
@@ -270,7 +245,7 @@ TEST(PollDelay, WallClockSetBackNeverStretchesTheWaitBeyondTheDelay) {
         using MbusMasterFunctions::nextPollTime;
         using MbusMasterFunctions::waitPollDelay;
     };
-    ManualClock clock;
+    RecordingClock clock;
     Probe master;
     master.setClock(clock);
     master.setPollDelay(250);

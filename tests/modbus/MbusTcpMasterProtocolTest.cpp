@@ -1,5 +1,6 @@
 #include "modbus/MbusTcpMasterProtocol.h"
 #include "modbus/MbusError.h"
+#include "support/RegisterReply.h"
 #include "support/ScriptedTcpServer.h"
 
 #include <gmock/gmock.h>
@@ -25,22 +26,14 @@ namespace {
 constexpr int testTimeoutMs = 200;
 
 // A normal reply to "read input registers": MBAP header, function 4, byte count, the words.
-Bytes registerReply(int count, uint16_t first, uint8_t unit = 1, uint8_t function = 0x04) {
+Bytes framedRegisterReply(int count, uint16_t first, uint8_t unit = 1, uint8_t function = 0x04) {
     const auto length = static_cast<uint16_t>(3 + 2 * count);
-    Bytes frame{0x00,
-                0x00,
-                0x00,
-                0x00,
-                static_cast<uint8_t>(length >> 8),
-                static_cast<uint8_t>(length),
-                unit,
-                function,
-                static_cast<uint8_t>(2 * count)};
-    for (int i = 0; i < count; ++i) {
-        const auto value = static_cast<uint16_t>(first + i);
-        frame.push_back(static_cast<uint8_t>(value >> 8));
-        frame.push_back(static_cast<uint8_t>(value));
-    }
+    //          transaction protocol    length                                          unit
+    Bytes frame{
+        0x00, 0x00,    0x00, 0x00, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length),
+        unit, function};
+    const Bytes data = registerReply(count, first);
+    frame.insert(frame.end(), data.begin(), data.end());
     return frame;
 }
 
@@ -92,7 +85,7 @@ struct Connected {
 } // namespace
 
 TEST(TcpTransport, ReadInputRegistersSendsTheTwelveByteFrameAndReadsTheWholeReply) {
-    Connected link([](const Bytes&) { return reply(registerReply(80, 0x0100)); });
+    Connected link([](const Bytes&) { return reply(framedRegisterReply(80, 0x0100)); });
     ASSERT_EQ(link.result, MBUS_SUCCESS);
     std::vector<uint16_t> values(80);
 
@@ -106,7 +99,7 @@ TEST(TcpTransport, ReadInputRegistersSendsTheTwelveByteFrameAndReadsTheWholeRepl
                                                        0x04,         // read input registers
                                                        0x10, 0x00,   // address 0x1000
                                                        0x00, 0x50)); // count 80
-    EXPECT_EQ(registerReply(80, 0x0100).size(), 169u);
+    EXPECT_EQ(framedRegisterReply(80, 0x0100).size(), 169u);
     EXPECT_EQ(values[0], 0x0100);
     EXPECT_EQ(values[79], 0x0100 + 79);
 }
@@ -191,12 +184,13 @@ TEST(TcpTransport, TrailingBytesAreDiscardedBeforeTheNextRequest) {
     std::atomic<int> answered{0};
     Connected link([&](const Bytes&) {
         if (answered++ == 0) {
-            Bytes first = registerReply(1, 0x1111);
-            const Bytes trailing = registerReply(1, 0x2222); // looks like a reply, arrives late
+            Bytes first = framedRegisterReply(1, 0x1111);
+            const Bytes trailing =
+                framedRegisterReply(1, 0x2222); // looks like a reply, arrives late
             first.insert(first.end(), trailing.begin(), trailing.end());
             return reply(first);
         }
-        return reply(registerReply(1, 0x3333));
+        return reply(framedRegisterReply(1, 0x3333));
     });
     uint16_t value = 0;
 
@@ -208,7 +202,7 @@ TEST(TcpTransport, TrailingBytesAreDiscardedBeforeTheNextRequest) {
 
 TEST(TcpTransport, ReplyArrivingInPiecesIsAssembled) {
     Connected link([](const Bytes&) {
-        Answer answer = reply(registerReply(20, 0x4000));
+        Answer answer = reply(framedRegisterReply(20, 0x4000));
         answer.pieceSize = 4;
         answer.pieceGapMs = 5;
         return answer;
@@ -224,7 +218,7 @@ TEST(TcpTransport, ReplyArrivingInPiecesIsAssembled) {
 TEST(TcpTransport, SilentServerGivesReplyTimeoutAndTheMasterIsConnectedAgain) {
     std::atomic<int> requests{0};
     Connected link([&](const Bytes&) {
-        return requests++ == 0 ? silence() : reply(registerReply(1, 0x0042));
+        return requests++ == 0 ? silence() : reply(framedRegisterReply(1, 0x0042));
     });
     uint16_t value = 0;
     const auto start = SteadyClock::now();
@@ -241,7 +235,7 @@ TEST(TcpTransport, SilentServerGivesReplyTimeoutAndTheMasterIsConnectedAgain) {
 TEST(TcpTransport, RetryAfterTimeoutGoesOverTheFreshConnection) {
     std::atomic<int> requests{0};
     Connected link([&](const Bytes&) {
-        return requests++ == 0 ? silence() : reply(registerReply(1, 0x0043));
+        return requests++ == 0 ? silence() : reply(framedRegisterReply(1, 0x0043));
     });
     link.master.setRetryCount(1);
     uint16_t value = 0;
@@ -284,7 +278,7 @@ TEST(TcpTransport, ServerThatClosesGivesConnectionClosedAndTheMasterStaysOpen) {
 TEST(TcpTransport, PeerSendingWithoutPauseCannotHoldTheMasterForever) {
     std::atomic<int> requests{0};
     Connected link([&](const Bytes&) {
-        Answer answer = reply(registerReply(1, 0x0001));
+        Answer answer = reply(framedRegisterReply(1, 0x0001));
         answer.flood = requests++ == 0;
         return answer;
     });
@@ -302,7 +296,7 @@ TEST(TcpTransport, PeerSendingWithoutPauseCannotHoldTheMasterForever) {
 
 TEST(TcpTransport, ZeroTimeoutWaitsForASlowReplyWithoutLimit) {
     Connected link([](const Bytes&) {
-        Answer answer = reply(registerReply(1, 0x0777));
+        Answer answer = reply(framedRegisterReply(1, 0x0777));
         answer.delayMs = 2 * testTimeoutMs;
         return answer;
     });
@@ -314,7 +308,7 @@ TEST(TcpTransport, ZeroTimeoutWaitsForASlowReplyWithoutLimit) {
 }
 
 TEST(TcpTransport, SecondConnectToIsAnIllegalStateAndKeepsTheConnection) {
-    Connected link([](const Bytes&) { return reply(registerReply(1, 0x0005)); });
+    Connected link([](const Bytes&) { return reply(framedRegisterReply(1, 0x0005)); });
     ASSERT_EQ(link.result, MBUS_SUCCESS);
 
     EXPECT_EQ(link.master.connectTo("127.0.0.1"), MBUS_ILLEGAL_STATE);
@@ -325,7 +319,7 @@ TEST(TcpTransport, SecondConnectToIsAnIllegalStateAndKeepsTheConnection) {
 }
 
 TEST(TcpTransport, HostNameIsLookedUpAsAnIPv4Address) {
-    ScriptedTcpServer server([](const Bytes&) { return reply(registerReply(1, 0x0006)); });
+    ScriptedTcpServer server([](const Bytes&) { return reply(framedRegisterReply(1, 0x0006)); });
     MbusTcpMasterProtocol master;
     master.setPort(server.port());
 

@@ -2,6 +2,7 @@
 #include "RtuTestFrames.h"
 #include "modbus/MbusError.h"
 #include "support/PtyPair.h"
+#include "support/RecordingClock.h"
 #include "support/ScriptedRtuSlave.h"
 
 #include <gmock/gmock.h>
@@ -28,14 +29,6 @@ int64_t millisecondsSince(SteadyClock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start)
         .count();
 }
-
-// Real time, but the sleeps of the master are only recorded.
-class SleepRecordingClock : public Clock {
-public:
-    int64_t nowTicks() override { return SystemClock::instance().nowTicks(); }
-    void sleepMs(int64_t milliseconds) override { sleeps.push_back(milliseconds); }
-    std::vector<int64_t> sleeps;
-};
 
 class RtuMasterOverPty : public ::testing::Test {
 protected:
@@ -225,7 +218,7 @@ TEST_F(RtuMasterOverPty, LineThatNeverFallsQuietGivesUpWithASendTimeOut) {
 }
 
 TEST_F(RtuMasterOverPty, Rs485ModeSleepsTheDelayAfterSendingOnLinesWithoutModemControl) {
-    SleepRecordingClock clock;
+    RecordingClock clock{RecordingClock::Time::Real};
     master.setClock(clock);
     ASSERT_EQ(master.setRs485Mode(7), MBUS_SUCCESS);
     ScriptedRtuSlave unit(pty.unitFd());

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "modbus/Crc16.h"
+#include "support/RegisterReply.h"
 
 #include <cstdint>
 #include <vector>
 
 // Reply frames for the RTU tests, built field by field; the CRC is appended low byte first.
 namespace RtuTestFrames {
-
-using Bytes = std::vector<uint8_t>;
 
 inline Bytes withCrc(Bytes frame) {
     const uint16_t crc = Crc16::compute(frame.data(), frame.size());
@@ -19,12 +18,9 @@ inline Bytes withCrc(Bytes frame) {
 
 // slave, function 04, byte count, `count` registers valued first, first + 1, ...
 inline Bytes registerReply(uint8_t slave, int count, uint16_t first) {
-    Bytes frame{slave, 0x04, static_cast<uint8_t>(2 * count)};
-    for (int i = 0; i < count; ++i) {
-        const uint16_t value = static_cast<uint16_t>(first + i);
-        frame.push_back(static_cast<uint8_t>(value >> 8));
-        frame.push_back(static_cast<uint8_t>(value));
-    }
+    Bytes frame{slave, 0x04};
+    const Bytes data = ::registerReply(count, first);
+    frame.insert(frame.end(), data.begin(), data.end());
     return withCrc(frame);
 }
 

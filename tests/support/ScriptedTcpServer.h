@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/LoopbackListener.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -39,16 +41,6 @@ public:
     using Script = std::function<Answer(const Bytes& request)>;
 
     explicit ScriptedTcpServer(Script script) : script_(std::move(script)) {
-        listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = 0;
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener_, 8);
-        socklen_t size = sizeof address;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
         if (pipe2(wake_, O_CLOEXEC) != 0) {
             wake_[0] = wake_[1] = -1;
         }
@@ -61,7 +53,6 @@ public:
         [[maybe_unused]] const ssize_t ignored = write(wake_[1], &byte, 1);
         thread_.join();
         closeClient();
-        closeFd(listener_);
         closeFd(wake_[0]);
         closeFd(wake_[1]);
     }
@@ -69,7 +60,7 @@ public:
     ScriptedTcpServer(const ScriptedTcpServer&) = delete;
     ScriptedTcpServer& operator=(const ScriptedTcpServer&) = delete;
 
-    uint16_t port() const { return port_; }
+    uint16_t port() const { return listener_.port(); }
 
     std::vector<Bytes> requests() const {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -116,7 +107,8 @@ private:
 
     void run() {
         while (!stopping_) {
-            pollfd fds[3] = {{wake_[0], POLLIN, 0}, {listener_, POLLIN, 0}, {client_, POLLIN, 0}};
+            pollfd fds[3] = {
+                {wake_[0], POLLIN, 0}, {listener_.fd(), POLLIN, 0}, {client_, POLLIN, 0}};
             if (flooding_) {
                 fds[2].events |= POLLOUT;
             }
@@ -136,7 +128,7 @@ private:
     }
 
     void acceptClient() {
-        const int accepted = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        const int accepted = listener_.accept();
         if (accepted < 0) {
             return;
         }
@@ -194,7 +186,7 @@ private:
 
     void perform(const Answer& answer) {
         if (answer.stopListening) {
-            closeFd(listener_);
+            listener_.close();
         }
         if (answer.delayMs > 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(answer.delayMs));
@@ -218,10 +210,9 @@ private:
     }
 
     Script script_;
-    int listener_ = -1;
+    LoopbackListener listener_;
     int client_ = -1;
     int wake_[2] = {-1, -1};
-    uint16_t port_ = 0;
     bool flooding_ = false;
     Bytes pending_;
     std::atomic<bool> stopping_{false};

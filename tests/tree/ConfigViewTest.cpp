@@ -83,7 +83,7 @@ protected:
     void disconnect() {
         master.closeLink();
         doc.useOpenLink(nullptr);
-        view.OnUpdate();
+        view.OnUpdate(nullptr, 0, nullptr);
     }
     // Reads every block in the order of a refresh, then updates the view.
     void refresh() {
@@ -106,7 +106,7 @@ protected:
         ASSERT_EQ(doc.readDigitalDeviceInformation(), MBUS_SUCCESS);
         ASSERT_EQ(doc.readDigitalChannelStates(), MBUS_SUCCESS);
         ASSERT_EQ(doc.readDigitalOutputOptions(), MBUS_SUCCESS);
-        view.OnUpdate();
+        view.OnUpdate(nullptr, 0, nullptr);
     }
     void changeUnit(const std::function<void(SimProfile&)>& change) {
         SimProfile profile = sim.unit().configuration();
@@ -386,7 +386,6 @@ TEST_F(ViewOnUnit, FailureRowsFollowTheStatusBitsInTheirFixedOrder) {
 TEST_F(ViewOnUnit, ConnectionRowsFollowTheProtocolAndItsPortStaysDecimal) {
     ASSERT_NO_FATAL_FAILURE(connect());
     doc.setHexDisplay(1);
-    view.OnUpdate();
     EXPECT_THAT(childTexts(item({"VTR300", "Connection"})),
                 ElementsAre("Protocol = Modbus TCP", "Server = 127.0.0.1",
                             "TCP Port = " + std::to_string(sim.tcpPort())));
@@ -401,7 +400,6 @@ TEST_F(ViewOnUnit, ConnectionRowsFollowTheProtocolAndItsPortStaysDecimal) {
     rtu.parityIndex = 0;
     doc.setConnectOptions(rtu);
     doc.setHexDisplay(0);
-    view.OnUpdate();
     EXPECT_THAT(childTexts(item({"VTR300", "Connection"})),
                 ElementsAre("Protocol = Modbus RTU", "COM Port = 3", "Slave ID = 31",
                             "Baud Rate = 115200", "Parity = None"));
@@ -469,14 +467,12 @@ TEST_F(ViewOnUnit, DisplayModeSwitchReplacesTextsAndKeepsItemsAndExpansion) {
     const auto before = tree().rows();
 
     doc.setHexDisplay(1);
-    view.OnUpdate();
     EXPECT_EQ(tree().GetItemText(tree().GetChildItem(channel)), "Average Weight = 0x0008");
     EXPECT_EQ(tree().GetItemText(scanEntry), "0x10");
     EXPECT_EQ(tree().GetItemText(item({"VTR300", "Analog", "Panel 0", "Channel 9 ", "Default"})),
               "Default Output = 0x00FA");
 
     doc.setHexDisplay(0);
-    view.OnUpdate();
     const auto after = tree().rows();
     ASSERT_EQ(after.size(), before.size());
     for (size_t i = 0; i < after.size(); ++i) {

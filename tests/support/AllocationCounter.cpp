@@ -1,20 +1,22 @@
-#include "AllocationCounter.h"
+#include "support/AllocationCounter.h"
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
 namespace {
-std::atomic<long long> allocations{0};
-}
 
-long long heapAllocationCount() {
+std::atomic<uint64_t> allocations{0};
+
+} // namespace
+
+uint64_t allocationCount() {
     return allocations.load(std::memory_order_relaxed);
 }
 
 void* operator new(std::size_t size) {
     allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* block = std::malloc(size != 0 ? size : 1)) {
+    if (void* block = std::malloc(size == 0 ? 1 : size)) {
         return block;
     }
     throw std::bad_alloc();
@@ -23,15 +25,19 @@ void* operator new(std::size_t size) {
 void* operator new[](std::size_t size) {
     return operator new(size);
 }
+
 void operator delete(void* block) noexcept {
     std::free(block);
 }
+
 void operator delete(void* block, std::size_t) noexcept {
     std::free(block);
 }
+
 void operator delete[](void* block) noexcept {
     std::free(block);
 }
+
 void operator delete[](void* block, std::size_t) noexcept {
     std::free(block);
 }
