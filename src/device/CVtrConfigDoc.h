@@ -225,9 +225,9 @@ public:
     int writeLiveRegister(int ref, uint16_t value);
 
 protected:
-    // Tells every view of the document to redraw from the image (after every refresh and
-    // disconnect). Nothing to tell while the document has no views.
-    virtual void updateAllViews() {}
+    // Tells every view of the document to redraw from the image (after every refresh,
+    // disconnect, write and reset).
+    virtual void updateAllViews() { UpdateAllViews(nullptr); }
 
     // Makes `master`, whose link is already open, the current one (null: none), in place of
     // connect: tests put a scripted master here.

@@ -14,19 +14,6 @@
 
 namespace {
 
-// The document with its view, as the program joins them: every change redraws the tree.
-class ViewedDoc : public CVtrConfigDoc {
-public:
-    CVtrConfigView* view = nullptr;
-
-protected:
-    void updateAllViews() override {
-        if (view != nullptr) {
-            view->OnUpdate();
-        }
-    }
-};
-
 // The first row starting with each text in turn, each looked for after the one before.
 HTREEITEM rowAfter(const CTreeCtrl& tree, std::initializer_list<std::string> texts) {
     const std::vector<CTreeCtrl::Row> rows = tree.rows();
@@ -49,9 +36,8 @@ TEST(DoubleClickConfigure, AnOptionRowIsEditedInItsDialogAndWrittenToTheUnit) {
     HeadlessUi ui;
     Simulator sim;
     ASSERT_EQ(sim.startTcp(), 0);
-    ViewedDoc doc;
+    CVtrConfigDoc doc;
     CVtrConfigView view(doc);
-    doc.view = &view;
     ConnectOptions options;
     options.protocol = ConnectOptions::modbusTcp;
     options.server = "127.0.0.1";
