@@ -636,7 +636,7 @@ bool CVtrConfigDoc::onOpenDocument(const std::string& path) {
     if (!CDocument::onOpenDocument(path)) {
         return false;
     }
-    closeOpenLink();
+    disconnect();
     if (autoConnect == 1 && connectCommand) {
         connectCommand();
     }
@@ -645,13 +645,6 @@ bool CVtrConfigDoc::onOpenDocument(const std::string& path) {
 }
 
 void CVtrConfigDoc::onCloseDocument() {
-    closeOpenLink();
+    disconnect();
     CDocument::onCloseDocument();
-}
-
-void CVtrConfigDoc::closeOpenLink() {
-    if (currentMaster != nullptr) {
-        currentMaster->closeLink();
-    }
-    useOpenLink(nullptr);
 }

@@ -225,8 +225,8 @@ public:
     int writeLiveRegister(int ref, uint16_t value);
 
 protected:
-    // Tells every view of the document to redraw from the image (after every refresh,
-    // disconnect, write and reset).
+    // Tells every view of the document to redraw from the image, after every refresh,
+    // disconnect, write and reset; tests count the calls here.
     virtual void updateAllViews() { UpdateAllViews(nullptr); }
 
     // Makes `master`, whose link is already open, the current one (null: none), in place of
@@ -258,7 +258,6 @@ private:
     void updateModified();
     // Taken when a document is created or opened; saving does not retake it.
     void takeReferenceCopy();
-    void closeOpenLink();
 
     int32_t formatVersion = 2;
     int32_t hexDisplay = 0;
@@ -266,8 +265,8 @@ private:
     ConnectOptions options;
     DocumentSettings reference;
     std::function<void()> connectCommand;
-    // One master per transport, for the document's whole life; connection handling opens the
-    // one its options name and makes it current.
+    // One master per transport, for the document's whole life; connect opens the one its
+    // options name and makes it current.
     MbusRtuMasterProtocol rtuMaster;
     MbusTcpMasterProtocol tcpMaster;
     // Master of the open link, one of the two above (or a stand-in, see useOpenLink); not

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "tools/vtrctl/ConfigureCommand.h"
+#include "tools/vtrctl/ExportCommand.h"
 #include "tools/vtrctl/LinkOptions.h"
 #include "tools/vtrctl/ModbusCommand.h"
 #include "tools/vtrctl/ShowCommand.h"
+#include "tools/vtrctl/WatchCommand.h"
 
 #include <cstdint>
 
@@ -18,6 +20,9 @@ struct VtrctlOptions {
     ModbusCommand command;
     // Instead of one Modbus operation: show the whole unit.
     ShowCommand show;
+    // Instead of one Modbus operation: the unit's tag file, or its live values.
+    ExportCommand exportTags;
+    WatchCommand watch;
     // Instead of one Modbus operation: write one configuration block, or reset.
     ConfigureCommand configure;
 };
