@@ -1,26 +1,31 @@
 #include "device/CVtrConfigDoc.h"
 
 #include "device/AverageWeightCode.h"
-#include "device/ChannelStateCode.h"
-#include "device/DeviceInfoCodec.h"
-#include "device/RtuConfigCodec.h"
-#include "device/ScanParametersCodec.h"
-#include "device/TcpConfigCodec.h"
+#include "device/BlockCodec.h"
+#include "device/BlockTransfer.h"
+#include "device/ChannelState.h"
+#include "device/ConnectionMessages.h"
 #include "device/VtrFile.h"
 #include "modbus/MbusError.h"
 #include "modbus/MbusMasterFunctions.h"
 #include "ui/CArchive.h"
+#include "ui/MessageBox.h"
+#include "ui/UiConstants.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 
-using PanelLayout::analogPanels;
 using PanelLayout::channelsPerPanel;
 using PanelLayout::digitalPanels;
+using PanelLayout::isAnalogPanel;
+using PanelLayout::isChannel;
+using PanelLayout::isDigitalPanel;
 
-template <DeviceBlock block>
-using BlockRegisters = std::array<uint16_t, RegisterMap::count(block)>;
+// The unit's frames are 8 data bits and 2 stop bits; parity is the option's.
+constexpr int dataBits = 8;
+constexpr int stopBits = 2;
 
 bool isTcpIndex(int index) {
     return index >= 0 && index < DeviceImage::tcpInterfaces;
@@ -30,9 +35,38 @@ DeviceBlock tcpBlock(int index) {
     return index == 0 ? DeviceBlock::tcpConfiguration : DeviceBlock::tcpConfiguration2;
 }
 
-template <typename T>
-const T* validOrNull(const T& entry, int32_t flag) {
-    return flag ? &entry : nullptr;
+void showError(const std::string& text, const char* caption) {
+    ShowMessageBox(nullptr, text, caption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+// One channel's or one panel's values of an analog option block, written at `channel` of the
+// panel; on success they become the image.
+template <DeviceBlock block, typename T>
+int sendAnalogOptions(const BlockTransfer& link, int panel, int channel, std::span<const T> values,
+                      DeviceImage::PerChannel<Flagged<T>>& entries) {
+    std::array<uint16_t, channelsPerPanel> wire{};
+    const auto used = std::span(wire).first(values.size());
+    BlockCodec<block>::encode(values, used);
+    const int result = link.write(block, panel, channel, std::span<const uint16_t>(used));
+    if (result == MBUS_SUCCESS) {
+        for (size_t i = 0; i < values.size(); ++i) {
+            entries[channel + i].set(values[i]);
+        }
+    }
+    return result;
+}
+
+// The digital default outputs go out as coils, one per channel.
+int sendDigitalCoils(const BlockTransfer& link, int panel, int channel,
+                     std::span<const int32_t> values,
+                     DeviceImage::PerChannel<Flagged<int32_t>>& entries) {
+    const int result = link.write(DeviceBlock::digitalOutputOptions, panel, channel, values);
+    if (result == MBUS_SUCCESS) {
+        for (size_t i = 0; i < values.size(); ++i) {
+            entries[channel + i].set(values[i]);
+        }
+    }
+    return result;
 }
 
 } // namespace
@@ -46,28 +80,160 @@ int CVtrConfigDoc::slaveAddress() const {
     return options.protocol == ConnectOptions::modbusTcp ? tcpSlaveAddress : options.slaveId;
 }
 
-int CVtrConfigDoc::readRegisters(DeviceBlock block, int panel, std::span<uint16_t> registers) {
-    if (RegisterMap::block(block).readFunction != RegisterMap::fn4) {
-        return MBUS_ILLEGAL_ARGUMENT;
-    }
-    if (currentMaster == nullptr) {
-        return MBUS_ILLEGAL_STATE;
-    }
-    const int ref = RegisterMap::reference(RegisterMap::panelAddress(block, panel));
-    return currentMaster->readInputRegisters(slaveAddress(), ref, registers.data(),
-                                             static_cast<int>(registers.size()));
+BlockTransfer CVtrConfigDoc::transfer() const {
+    return BlockTransfer(currentMaster, slaveAddress());
 }
 
-int CVtrConfigDoc::readCoils(DeviceBlock block, int panel, std::span<int> coils) {
-    if (RegisterMap::block(block).readFunction != RegisterMap::fn1) {
+std::string CVtrConfigDoc::describeError(int code) {
+    if (code == -1) {
+        return "Invalid data value received from Vantrel";
+    }
+    return errorText(code);
+}
+
+// --- Connection ------------------------------------------------------------------------------
+
+int CVtrConfigDoc::openLink() {
+    // A link still open would otherwise stay open behind a failed connect.
+    if (currentMaster != nullptr) {
+        currentMaster->closeLink();
+        currentMaster = nullptr;
+    }
+    switch (options.protocol) {
+    case ConnectOptions::modbusRtu: {
+        // Only a document file can bring settings outside the lists; such a file opens nothing.
+        if (options.baudIndex >= ConnectOptions::baudRates.size() ||
+            options.parityIndex > ConnectOptions::lastParityIndex) {
+            return MBUS_ILLEGAL_ARGUMENT;
+        }
+        const int result = rtuMaster.openPort(options.comPortName().c_str(),
+                                              ConnectOptions::baudRates[options.baudIndex],
+                                              dataBits, stopBits, options.parityIndex);
+        if (result == MBUS_SUCCESS) {
+            currentMaster = &rtuMaster;
+        }
+        return result;
+    }
+    case ConnectOptions::modbusTcp: {
+        tcpMaster.setPort(options.tcpPort);
+        const int result = tcpMaster.connectTo(options.server.c_str());
+        if (result != MBUS_SUCCESS) {
+            tcpMaster.closeLink();
+            return result;
+        }
+        currentMaster = &tcpMaster;
+        return result;
+    }
+    default:
         return MBUS_ILLEGAL_ARGUMENT;
     }
-    if (currentMaster == nullptr) {
-        return MBUS_ILLEGAL_STATE;
+}
+
+int CVtrConfigDoc::connect() {
+    const int result = openLink();
+    connected = result == MBUS_SUCCESS ? 1 : 0;
+    if (!connected) {
+        currentMaster = nullptr;
+        showError(
+            ConnectionMessages::connectFailed(options.protocol, result, describeError(result)),
+            ConnectionMessages::connectCaption);
     }
-    const int ref = RegisterMap::reference(RegisterMap::panelAddress(block, panel));
-    return currentMaster->readCoils(slaveAddress(), ref, coils.data(),
-                                    static_cast<int>(coils.size()));
+    return connected;
+}
+
+void CVtrConfigDoc::disconnect() {
+    if (currentMaster != nullptr) {
+        currentMaster->closeLink();
+    }
+    currentMaster = nullptr;
+    connected = 0;
+    updateAllViews();
+}
+
+void CVtrConfigDoc::refresh() {
+    image_.clearValidity();
+    if (!checkUnitAnswers() || !readIdentity()) {
+        return;
+    }
+    readConfiguration();
+    updateAllViews();
+}
+
+bool CVtrConfigDoc::checkUnitAnswers() {
+    const int result = checkCommunication();
+    if (result == MBUS_SUCCESS) {
+        return true;
+    }
+    showError(
+        ConnectionMessages::communicationFailed(options.protocol, result, describeError(result)),
+        ConnectionMessages::connectCaption);
+    disconnect();
+    return false;
+}
+
+bool CVtrConfigDoc::readIdentity() {
+    struct Step {
+        DeviceBlock block;
+        int (CVtrConfigDoc::*read)();
+    };
+    // Without these the unit is not known, nor which digital panels it uses.
+    static constexpr Step steps[] = {
+        {DeviceBlock::statusRegister, &CVtrConfigDoc::readStatusRegister},
+        {DeviceBlock::deviceInformation, &CVtrConfigDoc::readDeviceInformation},
+        {DeviceBlock::digitalPanelBypass, &CVtrConfigDoc::readDigitalPanelBypass},
+    };
+    for (const Step& step : steps) {
+        const int result = (this->*step.read)();
+        if (result != MBUS_SUCCESS) {
+            showError(ConnectionMessages::fatalReadFailed(RegisterMap::label(step.block), result,
+                                                          describeError(result)),
+                      ConnectionMessages::readCaption);
+            disconnect();
+            return false;
+        }
+    }
+    return true;
+}
+
+void CVtrConfigDoc::readConfiguration() {
+    std::vector<ConnectionMessages::Failure> failures;
+    const auto attempt = [&](DeviceBlock block, int result) {
+        if (result != MBUS_SUCCESS) {
+            failures.push_back({RegisterMap::label(block), result});
+        }
+    };
+    attempt(DeviceBlock::rtuConfiguration, readRtuConfiguration());
+    attempt(DeviceBlock::tcpConfiguration, readTcpConfiguration(0));
+    if (image_.secondaryTcpSupported == 1) {
+        attempt(DeviceBlock::tcpConfiguration2, readTcpConfiguration(1));
+    }
+    attempt(DeviceBlock::analogScanMode, readScanMode());
+    // The scan mode just read, or the one before when that read failed.
+    if (image_.scanMode.value == 1) {
+        attempt(DeviceBlock::scanParameters, readScanParameters());
+    }
+    attempt(DeviceBlock::analogChannelStates, readAnalogChannelStates());
+    attempt(DeviceBlock::analogInputOptions, readAnalogInputOptions());
+    attempt(DeviceBlock::analogOutputOptions, readAnalogOutputOptions());
+    attempt(DeviceBlock::digitalDeviceInformation, readDigitalDeviceInformation());
+    attempt(DeviceBlock::digitalChannelStates, readDigitalChannelStates());
+    attempt(DeviceBlock::digitalOutputOptions, readDigitalOutputOptions());
+    if (!failures.empty()) {
+        showError(ConnectionMessages::partialRefresh(failures, &CVtrConfigDoc::describeError),
+                  ConnectionMessages::readCaption);
+    }
+}
+
+// --- Reads ---------------------------------------------------------------------------------
+
+template <DeviceBlock block>
+int CVtrConfigDoc::readBlock(int panel, DeviceBlock wireBlock) {
+    typename BlockCodec<block>::Wire wire{};
+    const int result = transfer().read(wireBlock, panel, std::span(wire));
+    if (result == MBUS_SUCCESS) {
+        BlockCodec<block>::store(wire, image_, panel);
+    }
+    return result;
 }
 
 void CVtrConfigDoc::recheckAfterDeviceFailure(int error) {
@@ -77,156 +243,71 @@ void CVtrConfigDoc::recheckAfterDeviceFailure(int error) {
 }
 
 int CVtrConfigDoc::checkCommunication() {
-    BlockRegisters<DeviceBlock::communicationCheck> registers{};
-    return readRegisters(DeviceBlock::communicationCheck, 0, registers);
+    return readBlock<DeviceBlock::communicationCheck>();
 }
 
 int CVtrConfigDoc::readStatusRegister() {
-    BlockRegisters<DeviceBlock::statusRegister> registers{};
-    const int result = readRegisters(DeviceBlock::statusRegister, 0, registers);
-    if (result == MBUS_SUCCESS) {
-        image_.statusWord = registers[0];
-    }
-    return result;
+    return readBlock<DeviceBlock::statusRegister>();
 }
 
 int CVtrConfigDoc::readDeviceInformation() {
-    BlockRegisters<DeviceBlock::deviceInformation> registers{};
-    const int result = readRegisters(DeviceBlock::deviceInformation, 0, registers);
-    if (result == MBUS_SUCCESS) {
-        image_.deviceInfo = DeviceInfoCodec::decode(registers);
-        image_.secondaryTcpSupported =
-            DeviceInfoCodec::supportsSecondaryTcp(image_.deviceInfo.firmwareRevision) ? 1 : 0;
-    }
-    return result;
+    return readBlock<DeviceBlock::deviceInformation>();
 }
 
 int CVtrConfigDoc::readDigitalPanelBypass() {
-    BlockRegisters<DeviceBlock::digitalPanelBypass> registers{};
-    const int result = readRegisters(DeviceBlock::digitalPanelBypass, 0, registers);
-    if (result == MBUS_SUCCESS) {
-        for (int panel = 0; panel < digitalPanels; ++panel) {
-            // The unit's register is signed.
-            image_.panelBypass[panel] = static_cast<int16_t>(registers[panel]);
-        }
-    }
-    return result;
+    return readBlock<DeviceBlock::digitalPanelBypass>();
 }
 
 int CVtrConfigDoc::readRtuConfiguration() {
-    BlockRegisters<DeviceBlock::rtuConfiguration> registers{};
-    const int result = readRegisters(DeviceBlock::rtuConfiguration, 0, registers);
-    if (result == MBUS_SUCCESS) {
-        image_.rtuConfig = RtuConfigCodec::decode(registers);
-        image_.rtuConfigValid = 1;
-    }
-    return result;
+    return readBlock<DeviceBlock::rtuConfiguration>();
 }
 
 int CVtrConfigDoc::readTcpConfiguration(int index) {
     if (!isTcpIndex(index)) {
         return MBUS_ILLEGAL_ARGUMENT;
     }
-    BlockRegisters<DeviceBlock::tcpConfiguration> registers{};
-    const int result = readRegisters(tcpBlock(index), 0, registers);
-    if (result == MBUS_SUCCESS) {
-        image_.tcpConfig[index] = TcpConfigCodec::decode(registers);
-        image_.tcpConfigValid[index] = 1;
-    }
-    return result;
+    return readBlock<DeviceBlock::tcpConfiguration>(index, tcpBlock(index));
 }
 
 int CVtrConfigDoc::readScanMode() {
-    BlockRegisters<DeviceBlock::analogScanMode> registers{};
-    const int result = readRegisters(DeviceBlock::analogScanMode, 0, registers);
-    if (result == MBUS_SUCCESS) {
-        image_.scanMode = registers[0];
-        image_.scanModeValid = 1;
-    }
-    return result;
+    return readBlock<DeviceBlock::analogScanMode>();
 }
 
 int CVtrConfigDoc::readScanParameters() {
-    BlockRegisters<DeviceBlock::scanParameters> registers{};
-    const int result = readRegisters(DeviceBlock::scanParameters, 0, registers);
-    if (result == MBUS_SUCCESS) {
-        image_.scanParameters = ScanParametersCodec::decode(registers);
-        image_.scanParametersValid = 1;
-    }
-    return result;
+    return readBlock<DeviceBlock::scanParameters>();
 }
 
 int CVtrConfigDoc::readAnalogChannelStates() {
-    BlockRegisters<DeviceBlock::analogChannelStates> registers{};
-    const int result = readRegisters(DeviceBlock::analogChannelStates, 0, registers);
-    if (result != MBUS_SUCCESS) {
-        return result;
-    }
-    for (int panel = 0; panel < analogPanels; ++panel) {
-        for (int channel = 0; channel < channelsPerPanel; ++channel) {
-            image_.analogChannelState[panel][channel] =
-                ChannelStateCode::decode(registers[PanelLayout::channelId(panel, channel)]);
-        }
-        image_.analogStatesValid[panel] = 1;
-    }
-    return result;
+    return readBlock<DeviceBlock::analogChannelStates>();
 }
 
 int CVtrConfigDoc::readAnalogInputOptions() {
-    BlockRegisters<DeviceBlock::analogInputOptions> registers{};
-    const int result = readRegisters(DeviceBlock::analogInputOptions, 0, registers);
-    if (result != MBUS_SUCCESS) {
-        return result;
-    }
-    for (int panel = 0; panel < analogPanels; ++panel) {
-        for (int channel = 0; channel < channelsPerPanel; ++channel) {
-            image_.averageWeightIndex[panel][channel] =
-                AverageWeightCode::decode(registers[PanelLayout::channelId(panel, channel)],
-                                          image_.analogChannelState[panel][channel]);
-            image_.averageWeightValid[panel][channel] = 1;
-        }
-    }
-    return result;
+    return readBlock<DeviceBlock::analogInputOptions>();
 }
 
 int CVtrConfigDoc::readAnalogOutputOptions() {
-    BlockRegisters<DeviceBlock::analogOutputOptions> registers{};
-    const int result = readRegisters(DeviceBlock::analogOutputOptions, 0, registers);
-    if (result != MBUS_SUCCESS) {
-        return result;
-    }
-    for (int panel = 0; panel < analogPanels; ++panel) {
-        for (int channel = 0; channel < channelsPerPanel; ++channel) {
-            image_.defaultOutput[panel][channel] =
-                static_cast<int16_t>(registers[PanelLayout::channelId(panel, channel)]);
-            image_.defaultOutputValid[panel][channel] = 1;
-        }
-    }
-    return result;
+    return readBlock<DeviceBlock::analogOutputOptions>();
 }
 
 int CVtrConfigDoc::readDigitalDeviceInformation() {
     for (int panel = 0; panel < digitalPanels; ++panel) {
         if (image_.panelBypass[panel] != 0) {
             image_.digitalPanelPresent[panel] = 0;
-            image_.digitalDeviceInfoValid[panel] = 0;
+            image_.digitalDeviceInfo[panel].valid = 0;
             continue;
         }
-        BlockRegisters<DeviceBlock::digitalDeviceInformation> registers{};
-        const int result = readRegisters(DeviceBlock::digitalDeviceInformation, panel, registers);
+        const int result = readBlock<DeviceBlock::digitalDeviceInformation>(panel);
         if (result == MBUS_SLAVE_DEVICE_FAILURE) {
-            // The unit refuses the read of a panel that is not fitted.
+            // The unit refuses the read of a panel that is not fitted: whatever was known of
+            // the panel is gone.
             recheckAfterDeviceFailure(result);
             image_.digitalPanelPresent[panel] = 0;
-            image_.digitalDeviceInfoValid[panel] = 0;
+            image_.digitalDeviceInfo[panel].valid = 0;
             continue;
         }
         if (result != MBUS_SUCCESS) {
             return result;
         }
-        image_.digitalDeviceInfo[panel] = DeviceInfoCodec::decodeDigital(registers);
-        image_.digitalDeviceInfoValid[panel] = 1;
-        image_.digitalPanelPresent[panel] = 1;
     }
     return MBUS_SUCCESS;
 }
@@ -236,17 +317,11 @@ int CVtrConfigDoc::readDigitalChannelStates() {
         if (!image_.digitalPanelPresent[panel]) {
             continue;
         }
-        BlockRegisters<DeviceBlock::digitalChannelStates> registers{};
-        const int result = readRegisters(DeviceBlock::digitalChannelStates, panel, registers);
+        const int result = readBlock<DeviceBlock::digitalChannelStates>(panel);
         if (result != MBUS_SUCCESS) {
             recheckAfterDeviceFailure(result);
             return result;
         }
-        for (int channel = 0; channel < channelsPerPanel; ++channel) {
-            image_.digitalChannelState[panel][channel] =
-                ChannelStateCode::decode(registers[channel]);
-        }
-        image_.digitalStatesValid[panel] = 1;
     }
     return MBUS_SUCCESS;
 }
@@ -256,88 +331,227 @@ int CVtrConfigDoc::readDigitalOutputOptions() {
         if (!image_.digitalPanelPresent[panel]) {
             continue;
         }
-        std::array<int, RegisterMap::count(DeviceBlock::digitalOutputOptions)> coils{};
-        const int result = readCoils(DeviceBlock::digitalOutputOptions, panel, coils);
+        const int result = readBlock<DeviceBlock::digitalOutputOptions>(panel);
         if (result != MBUS_SUCCESS) {
             recheckAfterDeviceFailure(result);
             return result;
-        }
-        for (int channel = 0; channel < channelsPerPanel; ++channel) {
-            image_.digitalDefaultOutput[panel][channel] = coils[channel];
-            image_.digitalOutputValid[panel][channel] = 1;
         }
     }
     return MBUS_SUCCESS;
 }
 
+// --- Writes --------------------------------------------------------------------------------
+
+int CVtrConfigDoc::sendRtuConfiguration(const RtuConfig& config) {
+    const auto wire = BlockCodec<DeviceBlock::rtuConfiguration>::encode(config);
+    const int result =
+        transfer().write(DeviceBlock::rtuConfiguration, 0, 0, std::span<const uint16_t>(wire));
+    if (result == MBUS_SUCCESS) {
+        image_.rtuConfig.set(config);
+    }
+    return result;
+}
+
+int CVtrConfigDoc::sendTcpConfiguration(int index, const TcpConfig& config) {
+    if (!isTcpIndex(index)) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
+    const auto wire = BlockCodec<DeviceBlock::tcpConfiguration>::encode(config);
+    const int result = transfer().write(tcpBlock(index), 0, 0, std::span<const uint16_t>(wire));
+    if (result == MBUS_SUCCESS) {
+        // The port and the MAC address are the unit's own: they are not written.
+        Flagged<TcpConfig>& entry = image_.tcpConfig[index];
+        entry.value.ipAddress = config.ipAddress;
+        entry.value.subnetMask = config.subnetMask;
+        entry.value.gateway = config.gateway;
+        entry.value.keepaliveMs = config.keepaliveMs;
+        entry.valid = 1;
+    }
+    return result;
+}
+
+int CVtrConfigDoc::sendScanMode(uint16_t mode) {
+    const auto wire = BlockCodec<DeviceBlock::analogScanMode>::encode(mode);
+    const int result =
+        transfer().write(DeviceBlock::analogScanMode, 0, 0, std::span<const uint16_t>(wire));
+    if (result == MBUS_SUCCESS) {
+        image_.scanMode.set(mode);
+    }
+    return result;
+}
+
+int CVtrConfigDoc::sendScanParameters(const ScanParameters& parameters) {
+    const auto wire = BlockCodec<DeviceBlock::scanParameters>::encode(parameters);
+    const int result =
+        transfer().write(DeviceBlock::scanParameters, 0, 0, std::span<const uint16_t>(wire));
+    if (result == MBUS_SUCCESS) {
+        image_.scanParameters.set(parameters);
+    }
+    return result;
+}
+
+int CVtrConfigDoc::sendAnalogChannelState(int panel, int channel, int16_t state) {
+    if (!isAnalogPanel(panel) || !isChannel(channel)) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
+    std::array<uint16_t, 1> wire{};
+    BlockCodec<DeviceBlock::analogChannelStates>::encode(std::span(&state, 1), wire);
+    const int result = transfer().write(DeviceBlock::analogChannelStates, panel, channel,
+                                        std::span<const uint16_t>(wire));
+    if (result != MBUS_SUCCESS) {
+        return result;
+    }
+    image_.analogChannelState[panel].value[channel] = state;
+    // A channel taking a new role starts from the unit's defaults for that role.
+    if (state == ChannelState::input) {
+        image_.averageWeightIndex[panel][channel].value = AverageWeightCode::defaultIndex;
+    } else if (state == ChannelState::output) {
+        image_.defaultOutput[panel][channel].value = 0;
+    }
+    return result;
+}
+
+int CVtrConfigDoc::sendAverageWeights(int panel, const DeviceImage::PerChannel<uint16_t>& indices) {
+    if (!isAnalogPanel(panel)) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
+    return sendAnalogOptions<DeviceBlock::analogInputOptions>(
+        transfer(), panel, 0, std::span<const uint16_t>(indices), image_.averageWeightIndex[panel]);
+}
+
+int CVtrConfigDoc::sendAverageWeight(int panel, int channel, uint16_t index) {
+    if (!isAnalogPanel(panel) || !isChannel(channel)) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
+    return sendAnalogOptions<DeviceBlock::analogInputOptions>(transfer(), panel, channel,
+                                                              std::span<const uint16_t>(&index, 1),
+                                                              image_.averageWeightIndex[panel]);
+}
+
+int CVtrConfigDoc::sendDefaultOutputs(int panel, const DeviceImage::PerChannel<int16_t>& values) {
+    if (!isAnalogPanel(panel)) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
+    return sendAnalogOptions<DeviceBlock::analogOutputOptions>(
+        transfer(), panel, 0, std::span<const int16_t>(values), image_.defaultOutput[panel]);
+}
+
+int CVtrConfigDoc::sendDefaultOutput(int panel, int channel, int16_t value) {
+    if (!isAnalogPanel(panel) || !isChannel(channel)) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
+    return sendAnalogOptions<DeviceBlock::analogOutputOptions>(transfer(), panel, channel,
+                                                               std::span<const int16_t>(&value, 1),
+                                                               image_.defaultOutput[panel]);
+}
+
+int CVtrConfigDoc::sendDigitalChannelStates(int panel, const DeviceImage::PanelStates& states) {
+    if (!isDigitalPanel(panel)) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
+    const auto wire = BlockCodec<DeviceBlock::digitalChannelStates>::encode(states);
+    const int result = transfer().write(DeviceBlock::digitalChannelStates, panel, 0,
+                                        std::span<const uint16_t>(wire));
+    if (result == MBUS_SUCCESS) {
+        image_.digitalChannelState[panel].set(states);
+    }
+    return result;
+}
+
+int CVtrConfigDoc::sendDigitalOutputs(int panel, const DeviceImage::PerChannel<int32_t>& values) {
+    if (!isDigitalPanel(panel)) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
+    return sendDigitalCoils(transfer(), panel, 0, values, image_.digitalDefaultOutput[panel]);
+}
+
+int CVtrConfigDoc::sendDigitalOutput(int panel, int channel, int32_t value) {
+    if (!isDigitalPanel(panel) || !isChannel(channel)) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
+    return sendDigitalCoils(transfer(), panel, channel, std::span<const int32_t>(&value, 1),
+                            image_.digitalDefaultOutput[panel]);
+}
+
+int CVtrConfigDoc::sendResetAnalogPanels() {
+    const std::array<uint16_t, 1> command{RegisterMap::resetCommand};
+    return transfer().write(DeviceBlock::resetAnalogPanels, 0, 0,
+                            std::span<const uint16_t>(command));
+}
+
+int CVtrConfigDoc::sendResetDigitalPanel(int panel) {
+    if (!isDigitalPanel(panel)) {
+        return MBUS_ILLEGAL_ARGUMENT;
+    }
+    const std::array<uint16_t, 1> command{RegisterMap::resetCommand};
+    return transfer().write(DeviceBlock::resetDigitalPanel, panel, 0,
+                            std::span<const uint16_t>(command));
+}
+
+// --- Accessors -----------------------------------------------------------------------------
+
 const RtuConfig* CVtrConfigDoc::getRtuConfig() const {
-    return validOrNull(image_.rtuConfig, image_.rtuConfigValid);
+    return image_.rtuConfig.get();
 }
 
 const TcpConfig* CVtrConfigDoc::getTcpConfig(int index) const {
-    if (!isTcpIndex(index)) {
-        return nullptr;
-    }
-    return validOrNull(image_.tcpConfig[index], image_.tcpConfigValid[index]);
+    return isTcpIndex(index) ? image_.tcpConfig[index].get() : nullptr;
 }
 
 const uint16_t* CVtrConfigDoc::getScanMode() const {
-    return validOrNull(image_.scanMode, image_.scanModeValid);
+    return image_.scanMode.get();
 }
 
 const ScanParameters* CVtrConfigDoc::getScanParameters() const {
-    return validOrNull(image_.scanParameters, image_.scanParametersValid);
+    return image_.scanParameters.get();
 }
 
 const int16_t* CVtrConfigDoc::getAnalogChannelState(int panel, int channel) const {
-    if (!PanelLayout::isAnalogPanel(panel) || !PanelLayout::isChannel(channel)) {
+    if (!isAnalogPanel(panel) || !isChannel(channel)) {
         return nullptr;
     }
-    return validOrNull(image_.analogChannelState[panel][channel], image_.analogStatesValid[panel]);
+    const auto* states = image_.analogChannelState[panel].get();
+    return states != nullptr ? &(*states)[channel] : nullptr;
 }
 
 const uint16_t* CVtrConfigDoc::getAverageWeightIndex(int panel, int channel) const {
-    if (!PanelLayout::isAnalogPanel(panel) || !PanelLayout::isChannel(channel)) {
+    if (!isAnalogPanel(panel) || !isChannel(channel)) {
         return nullptr;
     }
-    return validOrNull(image_.averageWeightIndex[panel][channel],
-                       image_.averageWeightValid[panel][channel]);
+    return image_.averageWeightIndex[panel][channel].get();
 }
 
 const int16_t* CVtrConfigDoc::getDefaultOutput(int panel, int channel) const {
-    if (!PanelLayout::isAnalogPanel(panel) || !PanelLayout::isChannel(channel)) {
+    if (!isAnalogPanel(panel) || !isChannel(channel)) {
         return nullptr;
     }
-    return validOrNull(image_.defaultOutput[panel][channel],
-                       image_.defaultOutputValid[panel][channel]);
+    return image_.defaultOutput[panel][channel].get();
 }
 
 const DigitalDeviceInfo* CVtrConfigDoc::getDigitalDeviceInfo(int panel) const {
-    if (!PanelLayout::isDigitalPanel(panel)) {
-        return nullptr;
-    }
-    return validOrNull(image_.digitalDeviceInfo[panel], image_.digitalDeviceInfoValid[panel]);
+    return isDigitalPanel(panel) ? image_.digitalDeviceInfo[panel].get() : nullptr;
 }
 
 const int16_t* CVtrConfigDoc::getDigitalChannelState(int panel, int channel) const {
-    if (!PanelLayout::isDigitalPanel(panel) || !PanelLayout::isChannel(channel)) {
+    if (!isDigitalPanel(panel) || !isChannel(channel)) {
         return nullptr;
     }
-    return validOrNull(image_.digitalChannelState[panel][channel],
-                       image_.digitalStatesValid[panel]);
+    const auto* states = image_.digitalChannelState[panel].get();
+    return states != nullptr ? &(*states)[channel] : nullptr;
 }
 
 const int32_t* CVtrConfigDoc::getDigitalDefaultOutput(int panel, int channel) const {
-    if (!PanelLayout::isDigitalPanel(panel) || !PanelLayout::isChannel(channel)) {
+    if (!isDigitalPanel(panel) || !isChannel(channel)) {
         return nullptr;
     }
-    return validOrNull(image_.digitalDefaultOutput[panel][channel],
-                       image_.digitalOutputValid[panel][channel]);
+    return image_.digitalDefaultOutput[panel][channel].get();
 }
 
 bool CVtrConfigDoc::isDigitalPanelAvailable(int panel) const {
-    return connected && PanelLayout::isDigitalPanel(panel) && image_.digitalPanelPresent[panel];
+    return connected && isDigitalPanel(panel) && image_.digitalPanelPresent[panel];
 }
+
+// --- Live values ---------------------------------------------------------------------------
 
 int CVtrConfigDoc::readLiveRegister(int ref, uint16_t& value) {
     if (currentMaster == nullptr) {
@@ -434,7 +648,7 @@ bool CVtrConfigDoc::onOpenDocument(const std::string& path) {
     if (!CDocument::onOpenDocument(path)) {
         return false;
     }
-    closeOpenLink();
+    disconnect();
     if (autoConnect == 1 && connectCommand) {
         connectCommand();
     }
@@ -443,13 +657,6 @@ bool CVtrConfigDoc::onOpenDocument(const std::string& path) {
 }
 
 void CVtrConfigDoc::onCloseDocument() {
-    closeOpenLink();
+    disconnect();
     CDocument::onCloseDocument();
-}
-
-void CVtrConfigDoc::closeOpenLink() {
-    if (currentMaster != nullptr) {
-        currentMaster->closeLink();
-    }
-    useOpenLink(nullptr);
 }

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+class BlockTransfer;
+
 // The document: the way to reach one VTR300 unit (its connect options), the link to it, and the
 // image of every configuration block read from it.
 //
@@ -35,6 +37,18 @@ public:
     // settings the document was created or opened with; none of them connects or disconnects.
     ConnectOptions getConnectOptions() const { return options; }
     void setConnectOptions(const ConnectOptions& newOptions);
+
+    // Opens the link the connect options name; returns 1 when it is open, else 0 after the
+    // "Connect Error" message. Reads nothing: a successful connect is followed by refresh.
+    int connect();
+    // Reads every block into the image (see the .cpp for the order and its rules), reports
+    // what failed, and closes the link when the unit cannot be identified. Then the views
+    // redraw.
+    void refresh();
+    // Closes the open link, if any, and lets the views redraw. The image is kept, stale or not.
+    void disconnect();
+    // The text shown for an error code in the document's messages.
+    static std::string describeError(int code);
     // 1: numbers are shown in hexadecimal, 0: in decimal.
     int getHexDisplay() const { return hexDisplay; }
     void setHexDisplay(int flag);
@@ -77,11 +91,38 @@ public:
     // after it keep theirs too.
     //
     // Device information skips bypassed panels. A panel that answers with a slave device
-    // failure is not fitted: it is marked absent and the next panel is read.
+    // failure is not fitted: it is marked absent, its information is cleared, and the next
+    // panel is read.
     int readDigitalDeviceInformation();
     // Channel states and output options are read for the panels found present.
     int readDigitalChannelStates();
     int readDigitalOutputOptions();
+
+    // One write per block: the values are encoded by the block's codec and written in one
+    // transaction (one channel or one panel where the name says so). Each returns the master's
+    // error code; only a write the unit accepted changes the image, as noted. Panels, channels
+    // and the interface index out of range are refused with MBUS_ILLEGAL_ARGUMENT.
+    //
+    // The record becomes the image.
+    int sendRtuConfiguration(const RtuConfig& config);
+    // Address, mask, gateway and keepalive become the image; port and MAC address stay.
+    int sendTcpConfiguration(int index, const TcpConfig& config);
+    int sendScanMode(uint16_t mode);
+    int sendScanParameters(const ScanParameters& parameters);
+    // One channel. The state is stored without touching the panel's flag; a channel that becomes
+    // an input gets the unit's default average weight, one that becomes an output the default
+    // output 0 (their flags untouched too), as the unit does.
+    int sendAnalogChannelState(int panel, int channel, int16_t state);
+    int sendAverageWeights(int panel, const DeviceImage::PerChannel<uint16_t>& indices);
+    int sendAverageWeight(int panel, int channel, uint16_t index);
+    int sendDefaultOutputs(int panel, const DeviceImage::PerChannel<int16_t>& values);
+    int sendDefaultOutput(int panel, int channel, int16_t value);
+    int sendDigitalChannelStates(int panel, const DeviceImage::PanelStates& states);
+    int sendDigitalOutputs(int panel, const DeviceImage::PerChannel<int32_t>& values);
+    int sendDigitalOutput(int panel, int channel, int32_t value);
+    // The reset commands; the image is left as it is (a refresh follows on the unit's reboot).
+    int sendResetAnalogPanels();
+    int sendResetDigitalPanel(int panel);
 
     // Accessors: null when the entry is stale (its flag is cleared) or out of range.
     uint16_t getStatusWord() const { return image_.statusWord; }
@@ -125,23 +166,34 @@ public:
     int writeLiveRegister(int ref, uint16_t value);
 
 protected:
-    // Makes `master`, whose link is already open, the current one (null: no link). Stands in
-    // for connect and disconnect until the document opens its links itself, and lets tests
-    // put a scripted master in place of a transport.
+    // Tells every view of the document to redraw from the image, after every refresh and
+    // disconnect; tests count the calls here.
+    virtual void updateAllViews() { UpdateAllViews(nullptr); }
+
+    // Makes `master`, whose link is already open, the current one (null: none), in place of
+    // connect: tests put a scripted master here.
     void useOpenLink(MbusMasterFunctions* master);
 
 private:
-    int readRegisters(DeviceBlock block, int panel, std::span<uint16_t> registers);
-    int readCoils(DeviceBlock block, int panel, std::span<int> coils);
+    // Opens the master the options name; returns its error code and sets currentMaster.
+    int openLink();
+    BlockTransfer transfer() const;
+    // The read of a block through its codec (BlockCodec.h); `wireBlock` for a block that
+    // shares another's codec.
+    template <DeviceBlock block>
+    int readBlock(int panel = 0, DeviceBlock wireBlock = block);
     // A panel read refused with a slave device failure is followed by one communication check,
     // whose result changes nothing.
     void recheckAfterDeviceFailure(int error);
+    // Refresh steps: true to go on. The ones that cannot go on have reported and disconnected.
+    bool checkUnitAnswers();
+    bool readIdentity();
+    void readConfiguration();
 
     void applySettings(const DocumentSettings& newSettings);
     void updateModified();
     // Taken when a document is created or opened; saving does not retake it.
     void takeReferenceCopy();
-    void closeOpenLink();
 
     int32_t formatVersion = 2;
     int32_t hexDisplay = 0;
@@ -149,8 +201,8 @@ private:
     ConnectOptions options;
     DocumentSettings reference;
     std::function<void()> connectCommand;
-    // One master per transport, for the document's whole life; connection handling opens the
-    // one its options name and makes it current.
+    // One master per transport, for the document's whole life; connect opens the one its
+    // options name and makes it current.
     MbusRtuMasterProtocol rtuMaster;
     MbusTcpMasterProtocol tcpMaster;
     // Master of the open link, one of the two above (or a stand-in, see useOpenLink); not

@@ -2,25 +2,34 @@
 
 namespace {
 
-template <typename Grid>
-void clearGrid(Grid& grid) {
-    for (auto& row : grid) {
-        row.fill(0);
+template <typename T>
+void clear(Flagged<T>& entry) {
+    entry.valid = 0;
+}
+
+void clear(int32_t& flag) {
+    flag = 0;
+}
+
+template <typename T, size_t N>
+void clear(std::array<T, N>& entries) {
+    for (auto& entry : entries) {
+        clear(entry);
     }
 }
 
 } // namespace
 
 void DeviceImage::clearValidity() {
-    rtuConfigValid = 0;
-    tcpConfigValid.fill(0);
-    scanModeValid = 0;
-    scanParametersValid = 0;
-    analogStatesValid.fill(0);
-    clearGrid(averageWeightValid);
-    clearGrid(defaultOutputValid);
-    digitalPanelPresent.fill(0);
-    digitalDeviceInfoValid.fill(0);
-    digitalStatesValid.fill(0);
-    clearGrid(digitalOutputValid);
+    clear(rtuConfig);
+    clear(tcpConfig);
+    clear(scanMode);
+    clear(scanParameters);
+    clear(analogChannelState);
+    clear(averageWeightIndex);
+    clear(defaultOutput);
+    clear(digitalPanelPresent);
+    clear(digitalDeviceInfo);
+    clear(digitalChannelState);
+    clear(digitalDefaultOutput);
 }

@@ -2,18 +2,43 @@
 
 #include "ui/CArchive.h"
 
+namespace {
+
+// One field either way, by the archive's direction.
+void transfer(CArchive& ar, int32_t& value) {
+    ar.IsStoring() ? ar.writeI32(value) : static_cast<void>(ar.readI32(value));
+}
+void transfer(CArchive& ar, uint16_t& value) {
+    ar.IsStoring() ? ar.writeU16(value) : static_cast<void>(ar.readU16(value));
+}
+void transfer(CArchive& ar, uint8_t& value) {
+    ar.IsStoring() ? ar.writeU8(value) : static_cast<void>(ar.readU8(value));
+}
+void transfer(CArchive& ar, std::string& text) {
+    ar.IsStoring() ? ar.writeString(text) : static_cast<void>(ar.readString(text));
+}
+
+// The fields after the format version, in file order. A loading archive fails for good at the
+// first field it no longer holds, so one look at the end is enough.
+void transferSettings(CArchive& ar, DocumentSettings& settings) {
+    ConnectOptions& connect = settings.connect;
+    transfer(ar, settings.hexDisplay);
+    transfer(ar, settings.autoConnect);
+    transfer(ar, connect.protocol);
+    transfer(ar, connect.comPort);
+    transfer(ar, connect.slaveId);
+    transfer(ar, connect.baudIndex);
+    transfer(ar, connect.parityIndex);
+    transfer(ar, connect.server);
+    transfer(ar, connect.tcpPort);
+}
+
+} // namespace
+
 void VtrFile::write(const DocumentSettings& settings, CArchive& ar) {
-    const ConnectOptions& connect = settings.connect;
     ar.writeI32(formatVersion);
-    ar.writeI32(settings.hexDisplay);
-    ar.writeI32(settings.autoConnect);
-    ar.writeU16(connect.protocol);
-    ar.writeU8(connect.comPort);
-    ar.writeU8(connect.slaveId);
-    ar.writeU16(connect.baudIndex);
-    ar.writeU16(connect.parityIndex);
-    ar.writeString(connect.server);
-    ar.writeU16(connect.tcpPort);
+    DocumentSettings stored = settings;
+    transferSettings(ar, stored);
 }
 
 VtrFile::ReadResult VtrFile::read(CArchive& ar, int32_t& version, DocumentSettings& settings) {
@@ -26,17 +51,7 @@ VtrFile::ReadResult VtrFile::read(CArchive& ar, int32_t& version, DocumentSettin
         return ReadResult::otherVersion;
     }
     DocumentSettings read;
-    ConnectOptions& connect = read.connect;
-    // The archive fails for good at the first field it no longer holds; one look at the end.
-    ar.readI32(read.hexDisplay);
-    ar.readI32(read.autoConnect);
-    ar.readU16(connect.protocol);
-    ar.readU8(connect.comPort);
-    ar.readU8(connect.slaveId);
-    ar.readU16(connect.baudIndex);
-    ar.readU16(connect.parityIndex);
-    ar.readString(connect.server);
-    ar.readU16(connect.tcpPort);
+    transferSettings(ar, read);
     if (ar.failed()) {
         return ReadResult::failed;
     }

@@ -72,7 +72,8 @@ int MbusTcpMasterProtocol::connectTo(const char* hostName) {
         freeaddrinfo(found);
         peer.sin_addr = first.sin_addr;
     }
-    peer_ = peer;
+    peerAddress_ = peer.sin_addr.s_addr;
+    peerPort_ = port_;
     hasPeer_ = true;
     return reconnect();
 }
@@ -91,7 +92,11 @@ int MbusTcpMasterProtocol::reconnect() {
         closeLink();
         return MBUS_OPEN_ERROR;
     }
-    if (connect(socket_, reinterpret_cast<const sockaddr*>(&peer_), sizeof peer_) != 0 &&
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_port = htons(peerPort_);
+    peer.sin_addr.s_addr = peerAddress_;
+    if (connect(socket_, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) != 0 &&
         errno != EINPROGRESS && errno != EWOULDBLOCK && errno != EAGAIN) {
         closeLink();
         return MBUS_TCP_CONNECT_ERROR;

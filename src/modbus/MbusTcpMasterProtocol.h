@@ -3,8 +3,6 @@
 #include "modbus/MbapFrame.h"
 #include "modbus/MbusMasterFunctions.h"
 
-#include <netinet/in.h>
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -54,7 +52,10 @@ private:
 
     int socket_ = -1;
     uint16_t port_ = defaultPort;
-    sockaddr_in peer_{};
+    // The peer of the last name resolution: IPv4 address in network byte order, and port.
+    // Kept as plain numbers so that users of this header need no socket headers.
+    uint32_t peerAddress_ = 0;
+    uint16_t peerPort_ = defaultPort;
     bool hasPeer_ = false;
     std::array<uint8_t, MbapFrame::maxFrameSize> frame_{};
 };

@@ -9,6 +9,7 @@
 #include <string>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -143,6 +144,8 @@ bool wouldBlock(int error) {
 
 } // namespace
 
+SerialPort::SerialPort() = default;
+
 SerialPort::~SerialPort() {
     close();
 }
@@ -158,7 +161,7 @@ SerialPortResult SerialPort::open(const char* portName) {
         return opened;
     }
     ::tcflush(fd_, TCIOFLUSH);
-    termios settings = savedSettings_;
+    termios settings = *savedSettings_;
     if (!applyLineSettings(settings, defaultBaudRate, 8, 1, parityNone) ||
         ::tcsetattr(fd_, TCSANOW, &settings) != 0) {
         close();
@@ -195,7 +198,8 @@ SerialPortResult SerialPort::openDevice(const char* path) {
         return R::PortSystemError;
     }
     fd_ = fd;
-    if (::tcgetattr(fd_, &savedSettings_) != 0) {
+    savedSettings_ = std::make_unique<termios>();
+    if (::tcgetattr(fd_, savedSettings_.get()) != 0) {
         closeDevice();
         return R::PortSystemError;
     }
@@ -302,7 +306,7 @@ void SerialPort::close() {
         return;
     }
     ::tcflush(fd_, TCIOFLUSH);
-    ::tcsetattr(fd_, TCSANOW, &savedSettings_);
+    ::tcsetattr(fd_, TCSANOW, savedSettings_.get());
     closeDevice();
 }
 

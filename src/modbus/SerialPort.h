@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <termios.h>
+#include <memory>
+
+struct termios;
 
 // A serial device opened exclusively, in raw mode, with timed reads and writes of an exact
 // number of bytes. Every operating-system call is turned into a SerialPortResult.
@@ -15,7 +17,7 @@
 // port copes with both (settings are never read back, RTS failures are only reported).
 class SerialPort {
 public:
-    SerialPort() = default;
+    SerialPort();
     ~SerialPort();
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
@@ -44,5 +46,7 @@ private:
     void closeDevice();
 
     int fd_ = -1;
-    termios savedSettings_{};
+    // The line settings found at open, restored by close. Held apart so that users of this
+    // header need no terminal headers.
+    std::unique_ptr<termios> savedSettings_;
 };

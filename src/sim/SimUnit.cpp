@@ -124,7 +124,8 @@ int SimUnit::readRegisters(uint16_t address, unsigned count, uint16_t* values) {
         }
     }
     for (unsigned i = 0; i < count; ++i) {
-        const int result = readRegister(static_cast<uint16_t>(address + i), values[i]);
+        const int result =
+            readValue(SimSpace::Registers, static_cast<uint16_t>(address + i), values[i]);
         if (result != 0) {
             return result;
         }
@@ -155,274 +156,381 @@ uint16_t SimUnit::digitalInputValue(int channelId) const {
     }
 }
 
-int SimUnit::readRegister(uint16_t address, uint16_t& value) const {
-    const SimBlock* block = SimRegisterMap::find(SimSpace::Registers, address);
-    const unsigned offset = address - block->address;
-    switch (block->id) {
-    case SimBlockId::LiveAnalog:
-        value = liveAnalogValue(static_cast<int>(offset));
-        return 0;
-    case SimBlockId::LiveAnalogAverage:
-    case SimBlockId::LiveAnalogMaximum:
-    case SimBlockId::LiveAnalogMinimum: {
-        const int id = static_cast<int>(offset);
-        if (config_.analogState[id] != SimProfile::Input) {
-            value = liveAnalogValue(id);
-            return 0;
-        }
-        const SimWaveform::Statistics statistics =
-            SimWaveform::analogStatistics(config_.waveformSeed, id, currentStep());
-        value = block->id == SimBlockId::LiveAnalogAverage   ? statistics.average
-                : block->id == SimBlockId::LiveAnalogMaximum ? statistics.maximum
-                                                             : statistics.minimum;
-        return 0;
-    }
-    case SimBlockId::DeviceInformation:
-        value = offset < Layout::identityRegisters
-                    ? Layout::identityRegister(config_.identity, offset)
-                    : Layout::textRegister(config_.ethernetFirmwareRevision,
-                                           offset - Layout::identityRegisters);
-        return 0;
-    case SimBlockId::RtuConfiguration: {
-        const uint16_t fields[] = {config_.serialInterface, config_.baudIndex, config_.parityIndex,
-                                   static_cast<uint16_t>(config_.slaveAddress & 0xF0)};
-        value = fields[offset];
+// --- One handler per block ------------------------------------------------------------------
+//
+// Each block of the map answers reads, checks a value written to it (0 or the exception the
+// unit answers), and applies a checked value. A handler without a read is write-only, one
+// without an apply read-only; one without a check takes every value.
+
+int SimUnit::readLiveAnalog(const SimBlock&, unsigned offset, uint16_t& value) const {
+    value = liveAnalogValue(static_cast<int>(offset));
+    return 0;
+}
+
+int SimUnit::checkLiveAnalog(unsigned offset, uint16_t) const {
+    // Only an output has a value to hold; an input's value is measured.
+    return config_.analogState[offset] == SimProfile::Output ? 0 : SimPdu::illegalDataAddress;
+}
+
+void SimUnit::applyLiveAnalog(unsigned offset, uint16_t value) {
+    analogOutputs_[offset] = value;
+}
+
+// Averages, maxima and minima of the inputs; other channels show their live value.
+int SimUnit::readLiveStatistics(const SimBlock& block, unsigned offset, uint16_t& value) const {
+    const int id = static_cast<int>(offset);
+    if (config_.analogState[id] != SimProfile::Input) {
+        value = liveAnalogValue(id);
         return 0;
     }
-    case SimBlockId::TcpConfiguration:
-        value = Layout::tcpRegister(config_.tcp[0], offset);
-        return 0;
-    case SimBlockId::TcpConfiguration2:
-        if (!secondaryTcpSupported()) {
-            return SimPdu::illegalDataAddress;
-        }
-        value = Layout::tcpRegister(config_.tcp[1], offset);
-        return 0;
-    case SimBlockId::StatusRegister: {
-        const bool invalidSlave =
-            config_.slaveAddress == 0 || config_.slaveAddress > maxUnicastAddress;
-        value = config_.statusWord | (invalidSlave ? invalidSlaveIdBit : 0);
-        return 0;
+    const SimWaveform::Statistics statistics =
+        SimWaveform::analogStatistics(config_.waveformSeed, id, currentStep());
+    value = block.id == SimBlockId::LiveAnalogAverage   ? statistics.average
+            : block.id == SimBlockId::LiveAnalogMaximum ? statistics.maximum
+                                                        : statistics.minimum;
+    return 0;
+}
+
+int SimUnit::readDeviceInformation(const SimBlock&, unsigned offset, uint16_t& value) const {
+    value = offset < Layout::identityRegisters
+                ? Layout::identityRegister(config_.identity, offset)
+                : Layout::textRegister(config_.ethernetFirmwareRevision,
+                                       offset - Layout::identityRegisters);
+    return 0;
+}
+
+int SimUnit::readRtuConfiguration(const SimBlock&, unsigned offset, uint16_t& value) const {
+    const uint16_t fields[] = {config_.serialInterface, config_.baudIndex, config_.parityIndex,
+                               static_cast<uint16_t>(config_.slaveAddress & 0xF0)};
+    value = fields[offset];
+    return 0;
+}
+
+int SimUnit::checkRtuConfiguration(unsigned offset, uint16_t value) const {
+    const bool valid = (offset == Rtu::serialInterface && value <= Rtu::maxSerialInterface) ||
+                       (offset == Rtu::baudIndex && value <= Rtu::maxBaudIndex) ||
+                       (offset == Rtu::parityIndex && value <= Rtu::maxParityIndex) ||
+                       (offset == Rtu::slaveIdHigh && (value & ~Rtu::slaveIdHighMask) == 0);
+    return valid ? 0 : SimPdu::illegalDataValue;
+}
+
+void SimUnit::applyRtuConfiguration(unsigned offset, uint16_t value) {
+    if (offset == Rtu::serialInterface) {
+        config_.serialInterface = value;
+    } else if (offset == Rtu::baudIndex) {
+        config_.baudIndex = value;
+    } else if (offset == Rtu::parityIndex) {
+        config_.parityIndex = value;
+    } else {
+        config_.slaveAddress = static_cast<uint8_t>((value & 0xF0) | (config_.slaveAddress & 0x0F));
     }
-    case SimBlockId::CommunicationCheck:
-        value = communicationCheckValue[offset];
-        return 0;
-    case SimBlockId::AnalogScanMode:
-        value = config_.scanMode;
-        return 0;
-    case SimBlockId::ScanParameters:
-        if (offset < Scan::terminator) {
-            value = offset < config_.scanList.size() ? config_.scanList[offset] : Scan::endOfList;
-        } else if (offset == Scan::terminator) {
-            value = Scan::endOfList;
-        } else {
-            value = offset == Scan::interval ? config_.scanIntervalMs : config_.scanCount;
-        }
-        return 0;
-    case SimBlockId::AnalogChannelStates:
-        value = Layout::stateToWire(config_.analogState[offset]);
-        return 0;
-    case SimBlockId::AnalogOutputOptions:
-        value = static_cast<uint16_t>(config_.defaultOutput[offset]);
-        return 0;
-    case SimBlockId::AnalogInputOptions: {
-        const unsigned index = config_.averageWeightIndex[offset];
-        value = index < 16 ? static_cast<uint16_t>(1u << index) : 0;
-        return 0;
-    }
-    case SimBlockId::DigitalChannelStates: {
-        const int panel = static_cast<int>(offset / channels);
-        if (!digitalPanelFitted(panel)) {
-            return SimPdu::slaveDeviceFailure;
-        }
-        value = Layout::stateToWire(config_.digitalPanels[panel].state[offset % channels]);
-        return 0;
-    }
-    case SimBlockId::DigitalDeviceInformation: {
-        const int panel = static_cast<int>(offset / SimAddress::digitalDeviceInformationStride);
-        // The unit cannot reach a panel that is not there: it reports a device failure.
-        if (!digitalPanelFitted(panel)) {
-            return SimPdu::slaveDeviceFailure;
-        }
-        value = Layout::identityRegister(config_.digitalPanels[panel].identity,
-                                         offset % SimAddress::digitalDeviceInformationStride);
-        return 0;
-    }
-    case SimBlockId::DigitalPanelBypass:
-        value = static_cast<uint16_t>(config_.digitalPanels[offset].bypass);
-        return 0;
-    default:
+}
+
+int SimUnit::readTcpConfiguration(const SimBlock&, unsigned offset, uint16_t& value) const {
+    value = Layout::tcpRegister(config_.tcp[0], offset);
+    return 0;
+}
+
+void SimUnit::applyTcpConfiguration(unsigned offset, uint16_t value) {
+    Layout::setTcpRegister(config_.tcp[0], offset, value);
+}
+
+// Firmware with one Ethernet interface has no second block at all.
+int SimUnit::readTcpConfiguration2(const SimBlock&, unsigned offset, uint16_t& value) const {
+    if (!secondaryTcpSupported()) {
         return SimPdu::illegalDataAddress;
     }
+    value = Layout::tcpRegister(config_.tcp[1], offset);
+    return 0;
+}
+
+int SimUnit::checkTcpConfiguration2(unsigned, uint16_t) const {
+    return secondaryTcpSupported() ? 0 : SimPdu::illegalDataAddress;
+}
+
+void SimUnit::applyTcpConfiguration2(unsigned offset, uint16_t value) {
+    Layout::setTcpRegister(config_.tcp[1], offset, value);
+}
+
+int SimUnit::readStatusRegister(const SimBlock&, unsigned, uint16_t& value) const {
+    const bool invalidSlave = config_.slaveAddress == 0 || config_.slaveAddress > maxUnicastAddress;
+    value = config_.statusWord | (invalidSlave ? invalidSlaveIdBit : 0);
+    return 0;
+}
+
+int SimUnit::checkResetCommand(unsigned, uint16_t value) const {
+    return value == SimAddress::resetCommand ? 0 : SimPdu::illegalDataValue;
+}
+
+void SimUnit::applyResetAnalogPanels(unsigned, uint16_t) {
+    resetAnalogConfiguration();
+}
+
+int SimUnit::readCommunicationCheck(const SimBlock&, unsigned offset, uint16_t& value) const {
+    value = communicationCheckValue[offset];
+    return 0;
+}
+
+int SimUnit::readScanMode(const SimBlock&, unsigned, uint16_t& value) const {
+    value = config_.scanMode;
+    return 0;
+}
+
+int SimUnit::checkScanMode(unsigned, uint16_t value) const {
+    return value <= 1 ? 0 : SimPdu::illegalDataValue;
+}
+
+void SimUnit::applyScanMode(unsigned, uint16_t value) {
+    config_.scanMode = value;
+}
+
+int SimUnit::readScanParameters(const SimBlock&, unsigned offset, uint16_t& value) const {
+    if (offset < Scan::terminator) {
+        value = offset < config_.scanList.size() ? config_.scanList[offset] : Scan::endOfList;
+    } else if (offset == Scan::terminator) {
+        value = Scan::endOfList;
+    } else {
+        value = offset == Scan::interval ? config_.scanIntervalMs : config_.scanCount;
+    }
+    return 0;
+}
+
+int SimUnit::checkScanParameters(unsigned offset, uint16_t value) const {
+    const auto entry = static_cast<uint8_t>(value);
+    const bool badEntry = offset < Scan::terminator && entry != Scan::endOfList &&
+                          entry >= SimProfile::analogChannelCount;
+    return badEntry ? SimPdu::illegalDataValue : 0;
+}
+
+void SimUnit::applyScanParameters(unsigned offset, uint16_t value) {
+    if (offset < Scan::terminator) {
+        // The unit keeps the list up to its first end marker.
+        std::array<uint8_t, SimProfile::scanListCapacity> entries;
+        entries.fill(Scan::endOfList);
+        std::copy(config_.scanList.begin(), config_.scanList.end(), entries.begin());
+        entries[offset] = static_cast<uint8_t>(value);
+        const auto end = std::find(entries.begin(), entries.end(), Scan::endOfList);
+        config_.scanList.assign(entries.begin(), end);
+    } else if (offset == Scan::interval) {
+        config_.scanIntervalMs = value;
+    } else if (offset == Scan::count) {
+        config_.scanCount = value;
+    }
+}
+
+int SimUnit::readAnalogChannelStates(const SimBlock&, unsigned offset, uint16_t& value) const {
+    value = Layout::stateToWire(config_.analogState[offset]);
+    return 0;
+}
+
+// A channel of a panel that is not fitted can only be vacant.
+int SimUnit::checkAnalogChannelStates(unsigned offset, uint16_t value) const {
+    uint16_t state = 0;
+    if (!Layout::wireToState(value, state) ||
+        (state != SimProfile::Vacant && !config_.analogPanelFitted[offset / channels])) {
+        return SimPdu::illegalDataValue;
+    }
+    return 0;
+}
+
+void SimUnit::applyAnalogChannelStates(unsigned offset, uint16_t value) {
+    uint16_t state = 0;
+    Layout::wireToState(value, state);
+    setAnalogState(static_cast<int>(offset), state);
+}
+
+int SimUnit::readAnalogOutputOptions(const SimBlock&, unsigned offset, uint16_t& value) const {
+    value = static_cast<uint16_t>(config_.defaultOutput[offset]);
+    return 0;
+}
+
+void SimUnit::applyAnalogOutputOptions(unsigned offset, uint16_t value) {
+    config_.defaultOutput[offset] = static_cast<int16_t>(value);
+}
+
+int SimUnit::readAnalogInputOptions(const SimBlock&, unsigned offset, uint16_t& value) const {
+    const unsigned index = config_.averageWeightIndex[offset];
+    value = index < 16 ? static_cast<uint16_t>(1u << index) : 0;
+    return 0;
+}
+
+// A weight is one bit: 2^n samples.
+int SimUnit::checkAnalogInputOptions(unsigned, uint16_t value) const {
+    return isSingleBit(value) ? 0 : SimPdu::illegalDataValue;
+}
+
+void SimUnit::applyAnalogInputOptions(unsigned offset, uint16_t value) {
+    config_.averageWeightIndex[offset] = static_cast<uint8_t>(std::countr_zero(value));
+}
+
+// The unit cannot reach a digital panel that is not there: reads and writes of it alike are
+// answered with a device failure.
+int SimUnit::readDigitalChannelStates(const SimBlock&, unsigned offset, uint16_t& value) const {
+    const int panel = static_cast<int>(offset / channels);
+    if (!digitalPanelFitted(panel)) {
+        return SimPdu::slaveDeviceFailure;
+    }
+    value = Layout::stateToWire(config_.digitalPanels[panel].state[offset % channels]);
+    return 0;
+}
+
+int SimUnit::checkDigitalChannelStates(unsigned offset, uint16_t value) const {
+    uint16_t state = 0;
+    if (!digitalPanelFitted(static_cast<int>(offset / channels))) {
+        return SimPdu::slaveDeviceFailure;
+    }
+    return Layout::wireToState(value, state) ? 0 : SimPdu::illegalDataValue;
+}
+
+void SimUnit::applyDigitalChannelStates(unsigned offset, uint16_t value) {
+    uint16_t state = 0;
+    Layout::wireToState(value, state);
+    setDigitalState(static_cast<int>(offset), state);
+}
+
+int SimUnit::readDigitalDeviceInformation(const SimBlock&, unsigned offset, uint16_t& value) const {
+    const int panel = static_cast<int>(offset / SimAddress::digitalDeviceInformationStride);
+    if (!digitalPanelFitted(panel)) {
+        return SimPdu::slaveDeviceFailure;
+    }
+    value = Layout::identityRegister(config_.digitalPanels[panel].identity,
+                                     offset % SimAddress::digitalDeviceInformationStride);
+    return 0;
+}
+
+int SimUnit::checkResetDigitalPanel(unsigned offset, uint16_t value) const {
+    if (!digitalPanelFitted(static_cast<int>(offset))) {
+        return SimPdu::slaveDeviceFailure;
+    }
+    return checkResetCommand(offset, value);
+}
+
+void SimUnit::applyResetDigitalPanel(unsigned offset, uint16_t) {
+    resetDigitalPanel(static_cast<int>(offset));
+}
+
+int SimUnit::readDigitalPanelBypass(const SimBlock&, unsigned offset, uint16_t& value) const {
+    value = static_cast<uint16_t>(config_.digitalPanels[offset].bypass);
+    return 0;
+}
+
+int SimUnit::readLiveDigital(const SimBlock&, unsigned offset, uint16_t& value) const {
+    if (!digitalPanelFitted(static_cast<int>(offset / channels))) {
+        return SimPdu::slaveDeviceFailure;
+    }
+    value = digitalInputValue(static_cast<int>(offset));
+    return 0;
+}
+
+// Only an output can be driven.
+int SimUnit::checkLiveDigital(unsigned offset, uint16_t) const {
+    const SimProfile::DigitalPanel& panel = config_.digitalPanels[offset / channels];
+    if (!panel.fitted) {
+        return SimPdu::slaveDeviceFailure;
+    }
+    return panel.state[offset % channels] == SimProfile::Output ? 0 : SimPdu::illegalDataAddress;
+}
+
+void SimUnit::applyLiveDigital(unsigned offset, uint16_t value) {
+    digitalOutputs_[offset] = static_cast<uint8_t>(value);
+}
+
+int SimUnit::readDigitalOutputOptions(const SimBlock&, unsigned offset, uint16_t& value) const {
+    const int panel = static_cast<int>(offset / channels);
+    if (!digitalPanelFitted(panel)) {
+        return SimPdu::slaveDeviceFailure;
+    }
+    value = config_.digitalPanels[panel].defaultOutput[offset % channels];
+    return 0;
+}
+
+int SimUnit::checkDigitalOutputOptions(unsigned offset, uint16_t) const {
+    return digitalPanelFitted(static_cast<int>(offset / channels)) ? 0 : SimPdu::slaveDeviceFailure;
+}
+
+void SimUnit::applyDigitalOutputOptions(unsigned offset, uint16_t value) {
+    config_.digitalPanels[offset / channels].defaultOutput[offset % channels] =
+        static_cast<uint8_t>(value);
+}
+
+const SimUnit::BlockHandler& SimUnit::handler(SimBlockId id) {
+    using U = SimUnit;
+    using enum SimBlockId;
+    // clang-format off
+    static constexpr BlockHandler handlers[] = {
+        // block                     read                         check                          apply
+        {LiveAnalog,               &U::readLiveAnalog,           &U::checkLiveAnalog,           &U::applyLiveAnalog},
+        {LiveAnalogAverage,        &U::readLiveStatistics,       nullptr,                       nullptr},
+        {LiveAnalogMaximum,        &U::readLiveStatistics,       nullptr,                       nullptr},
+        {LiveAnalogMinimum,        &U::readLiveStatistics,       nullptr,                       nullptr},
+        {DeviceInformation,        &U::readDeviceInformation,    nullptr,                       nullptr},
+        {RtuConfiguration,         &U::readRtuConfiguration,     &U::checkRtuConfiguration,     &U::applyRtuConfiguration},
+        {TcpConfiguration,         &U::readTcpConfiguration,     nullptr,                       &U::applyTcpConfiguration},
+        {TcpConfiguration2,        &U::readTcpConfiguration2,    &U::checkTcpConfiguration2,    &U::applyTcpConfiguration2},
+        {StatusRegister,           &U::readStatusRegister,       nullptr,                       nullptr},
+        {ResetAnalogPanels,        nullptr,                      &U::checkResetCommand,         &U::applyResetAnalogPanels},
+        {CommunicationCheck,       &U::readCommunicationCheck,   nullptr,                       nullptr},
+        {AnalogScanMode,           &U::readScanMode,             &U::checkScanMode,             &U::applyScanMode},
+        {ScanParameters,           &U::readScanParameters,       &U::checkScanParameters,       &U::applyScanParameters},
+        {AnalogChannelStates,      &U::readAnalogChannelStates,  &U::checkAnalogChannelStates,  &U::applyAnalogChannelStates},
+        {AnalogOutputOptions,      &U::readAnalogOutputOptions,  nullptr,                       &U::applyAnalogOutputOptions},
+        {AnalogInputOptions,       &U::readAnalogInputOptions,   &U::checkAnalogInputOptions,   &U::applyAnalogInputOptions},
+        {DigitalChannelStates,     &U::readDigitalChannelStates, &U::checkDigitalChannelStates, &U::applyDigitalChannelStates},
+        {DigitalDeviceInformation, &U::readDigitalDeviceInformation, nullptr,                   nullptr},
+        {ResetDigitalPanel,        nullptr,                      &U::checkResetDigitalPanel,    &U::applyResetDigitalPanel},
+        {DigitalPanelBypass,       &U::readDigitalPanelBypass,   nullptr,                       nullptr},
+        {LiveDigital,              &U::readLiveDigital,          &U::checkLiveDigital,          &U::applyLiveDigital},
+        {DigitalOutputOptions,     &U::readDigitalOutputOptions, &U::checkDigitalOutputOptions, &U::applyDigitalOutputOptions},
+    };
+    // clang-format on
+    static_assert(std::size(handlers) == static_cast<size_t>(DigitalOutputOptions) + 1);
+    static_assert(
+        [] {
+            for (size_t i = 0; i < std::size(handlers); ++i) {
+                if (static_cast<size_t>(handlers[i].id) != i) {
+                    return false;
+                }
+            }
+            return true;
+        }(),
+        "handlers must be in SimBlockId order");
+    return handlers[static_cast<size_t>(id)];
+}
+
+int SimUnit::readValue(SimSpace space, uint16_t address, uint16_t& value) const {
+    const SimBlock* block = SimRegisterMap::find(space, address);
+    const BlockHandler& blockHandler = handler(block->id);
+    return (this->*blockHandler.read)(*block, address - block->address, value);
+}
+
+int SimUnit::checkValue(const SimBlock& block, unsigned offset, uint16_t value) const {
+    const BlockHandler& blockHandler = handler(block.id);
+    return blockHandler.check == nullptr ? 0 : (this->*blockHandler.check)(offset, value);
+}
+
+void SimUnit::applyValue(const SimBlock& block, unsigned offset, uint16_t value) {
+    (this->*handler(block.id).apply)(offset, value);
 }
 
 int SimUnit::writeRegisters(uint16_t address, unsigned count, const uint16_t* values) {
     std::lock_guard lock(mutex_);
-    // A write is checked as a whole first, so a refused write changes nothing.
-    const int result = checkWrite(address, count, values);
-    if (result != 0) {
-        return result;
-    }
-    for (unsigned i = 0; i < count; ++i) {
-        applyWrite(static_cast<uint16_t>(address + i), values[i]);
-    }
-    return 0;
-}
-
-int SimUnit::checkWrite(uint16_t address, unsigned count, const uint16_t* values) const {
     const SimBlock* block = SimRegisterMap::find(SimSpace::Registers, address);
-    // A write stays inside the writable part of one block.
+    // A write stays inside the writable part of one block, and is checked as a whole first, so
+    // that a refused write changes nothing.
     if (block == nullptr || count == 0 || address - block->address + count > block->writableCount) {
         return SimPdu::illegalDataAddress;
     }
+    const unsigned first = address - block->address;
     for (unsigned i = 0; i < count; ++i) {
-        const unsigned offset = address - block->address + i;
-        const uint16_t value = values[i];
-        const int panel = static_cast<int>(offset / channels);
-        uint16_t state = 0;
-        switch (block->id) {
-        case SimBlockId::LiveAnalog:
-            // Only an output has a value to hold; an input's value is measured.
-            if (config_.analogState[offset] != SimProfile::Output) {
-                return SimPdu::illegalDataAddress;
-            }
-            break;
-        case SimBlockId::RtuConfiguration: {
-            const bool valid =
-                (offset == Rtu::serialInterface && value <= Rtu::maxSerialInterface) ||
-                (offset == Rtu::baudIndex && value <= Rtu::maxBaudIndex) ||
-                (offset == Rtu::parityIndex && value <= Rtu::maxParityIndex) ||
-                (offset == Rtu::slaveIdHigh && (value & ~Rtu::slaveIdHighMask) == 0);
-            if (!valid) {
-                return SimPdu::illegalDataValue;
-            }
-            break;
+        const int result = checkValue(*block, first + i, values[i]);
+        if (result != 0) {
+            return result;
         }
-        case SimBlockId::TcpConfiguration2:
-            if (!secondaryTcpSupported()) {
-                return SimPdu::illegalDataAddress;
-            }
-            break;
-        case SimBlockId::ResetAnalogPanels:
-            if (value != SimAddress::resetCommand) {
-                return SimPdu::illegalDataValue;
-            }
-            break;
-        case SimBlockId::AnalogScanMode:
-            if (value > 1) {
-                return SimPdu::illegalDataValue;
-            }
-            break;
-        case SimBlockId::ScanParameters: {
-            const uint8_t entry = static_cast<uint8_t>(value);
-            if (offset < Scan::terminator && entry != Scan::endOfList &&
-                entry >= SimProfile::analogChannelCount) {
-                return SimPdu::illegalDataValue;
-            }
-            break;
-        }
-        case SimBlockId::AnalogChannelStates:
-            if (!Layout::wireToState(value, state) ||
-                (state != SimProfile::Vacant && !config_.analogPanelFitted[panel])) {
-                return SimPdu::illegalDataValue;
-            }
-            break;
-        case SimBlockId::AnalogInputOptions:
-            if (!isSingleBit(value)) {
-                return SimPdu::illegalDataValue;
-            }
-            break;
-        case SimBlockId::DigitalChannelStates:
-            if (!digitalPanelFitted(panel)) {
-                return SimPdu::slaveDeviceFailure;
-            }
-            if (!Layout::wireToState(value, state)) {
-                return SimPdu::illegalDataValue;
-            }
-            break;
-        case SimBlockId::ResetDigitalPanel:
-            if (!digitalPanelFitted(static_cast<int>(offset))) {
-                return SimPdu::slaveDeviceFailure;
-            }
-            if (value != SimAddress::resetCommand) {
-                return SimPdu::illegalDataValue;
-            }
-            break;
-        default:
-            break;
-        }
+    }
+    for (unsigned i = 0; i < count; ++i) {
+        applyValue(*block, first + i, values[i]);
     }
     return 0;
-}
-
-void SimUnit::applyWrite(uint16_t address, uint16_t value) {
-    const SimBlock* block = SimRegisterMap::find(SimSpace::Registers, address);
-    const unsigned offset = address - block->address;
-    const int id = static_cast<int>(offset);
-    uint16_t state = 0;
-    switch (block->id) {
-    case SimBlockId::LiveAnalog:
-        analogOutputs_[id] = value;
-        break;
-    case SimBlockId::RtuConfiguration:
-        if (offset == Rtu::serialInterface) {
-            config_.serialInterface = value;
-        } else if (offset == Rtu::baudIndex) {
-            config_.baudIndex = value;
-        } else if (offset == Rtu::parityIndex) {
-            config_.parityIndex = value;
-        } else {
-            config_.slaveAddress =
-                static_cast<uint8_t>((value & 0xF0) | (config_.slaveAddress & 0x0F));
-        }
-        break;
-    case SimBlockId::TcpConfiguration:
-        Layout::setTcpRegister(config_.tcp[0], offset, value);
-        break;
-    case SimBlockId::TcpConfiguration2:
-        Layout::setTcpRegister(config_.tcp[1], offset, value);
-        break;
-    case SimBlockId::ResetAnalogPanels:
-        resetAnalogConfiguration();
-        break;
-    case SimBlockId::AnalogScanMode:
-        config_.scanMode = value;
-        break;
-    case SimBlockId::ScanParameters:
-        if (offset < Scan::terminator) {
-            // The unit keeps the list up to its first end marker.
-            std::array<uint8_t, SimProfile::scanListCapacity> entries;
-            entries.fill(Scan::endOfList);
-            std::copy(config_.scanList.begin(), config_.scanList.end(), entries.begin());
-            entries[offset] = static_cast<uint8_t>(value);
-            const auto end = std::find(entries.begin(), entries.end(), Scan::endOfList);
-            config_.scanList.assign(entries.begin(), end);
-        } else if (offset == Scan::interval) {
-            config_.scanIntervalMs = value;
-        } else if (offset == Scan::count) {
-            config_.scanCount = value;
-        }
-        break;
-    case SimBlockId::AnalogChannelStates:
-        Layout::wireToState(value, state);
-        setAnalogState(id, state);
-        break;
-    case SimBlockId::AnalogOutputOptions:
-        config_.defaultOutput[id] = static_cast<int16_t>(value);
-        break;
-    case SimBlockId::AnalogInputOptions:
-        config_.averageWeightIndex[id] = static_cast<uint8_t>(std::countr_zero(value));
-        break;
-    case SimBlockId::DigitalChannelStates:
-        Layout::wireToState(value, state);
-        setDigitalState(id, state);
-        break;
-    case SimBlockId::ResetDigitalPanel:
-        resetDigitalPanel(id);
-        break;
-    default:
-        break;
-    }
 }
 
 namespace {
@@ -491,25 +599,12 @@ int SimUnit::readCoils(uint16_t address, unsigned count, uint8_t* bits) {
         }
     }
     for (unsigned i = 0; i < count; ++i) {
-        const int result = readCoil(static_cast<uint16_t>(address + i), bits[i]);
+        uint16_t bit = 0;
+        const int result = readValue(SimSpace::Coils, static_cast<uint16_t>(address + i), bit);
         if (result != 0) {
             return result;
         }
-    }
-    return 0;
-}
-
-int SimUnit::readCoil(uint16_t address, uint8_t& bit) const {
-    const SimBlock* block = SimRegisterMap::find(SimSpace::Coils, address);
-    const int id = address - block->address;
-    const int panel = id / channels;
-    if (!digitalPanelFitted(panel)) {
-        return SimPdu::slaveDeviceFailure;
-    }
-    if (block->id == SimBlockId::LiveDigital) {
-        bit = static_cast<uint8_t>(digitalInputValue(id));
-    } else {
-        bit = config_.digitalPanels[panel].defaultOutput[id % channels];
+        bits[i] = static_cast<uint8_t>(bit);
     }
     return 0;
 }
@@ -517,42 +612,22 @@ int SimUnit::readCoil(uint16_t address, uint8_t& bit) const {
 int SimUnit::writeCoils(uint16_t address, unsigned count, const uint8_t* bits) {
     std::lock_guard lock(mutex_);
     for (unsigned i = 0; i < count; ++i) {
-        if (address + i > 0xFFFF) {
+        const SimBlock* block =
+            address + i > 0xFFFF
+                ? nullptr
+                : SimRegisterMap::find(SimSpace::Coils, static_cast<uint16_t>(address + i));
+        if (block == nullptr) {
             return SimPdu::illegalDataAddress;
         }
-        const int result = checkCoilWrite(static_cast<uint16_t>(address + i));
+        const int result = checkValue(*block, address + i - block->address, bits[i] ? 1 : 0);
         if (result != 0) {
             return result;
         }
     }
     for (unsigned i = 0; i < count; ++i) {
-        applyCoilWrite(static_cast<uint16_t>(address + i), bits[i] ? 1 : 0);
+        const SimBlock* block =
+            SimRegisterMap::find(SimSpace::Coils, static_cast<uint16_t>(address + i));
+        applyValue(*block, address + i - block->address, bits[i] ? 1 : 0);
     }
     return 0;
-}
-
-int SimUnit::checkCoilWrite(uint16_t address) const {
-    const SimBlock* block = SimRegisterMap::find(SimSpace::Coils, address);
-    if (block == nullptr) {
-        return SimPdu::illegalDataAddress;
-    }
-    const int id = address - block->address;
-    const SimProfile::DigitalPanel& panel = config_.digitalPanels[id / channels];
-    if (!panel.fitted) {
-        return SimPdu::slaveDeviceFailure;
-    }
-    if (block->id == SimBlockId::LiveDigital && panel.state[id % channels] != SimProfile::Output) {
-        return SimPdu::illegalDataAddress;
-    }
-    return 0;
-}
-
-void SimUnit::applyCoilWrite(uint16_t address, uint8_t bit) {
-    const SimBlock* block = SimRegisterMap::find(SimSpace::Coils, address);
-    const int id = address - block->address;
-    if (block->id == SimBlockId::LiveDigital) {
-        digitalOutputs_[id] = bit;
-    } else {
-        config_.digitalPanels[id / channels].defaultOutput[id % channels] = bit;
-    }
 }

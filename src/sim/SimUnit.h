@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/SimProfile.h"
+#include "sim/SimRegisterMap.h"
 
 #include <chrono>
 #include <cstdint>
@@ -55,12 +56,65 @@ public:
     static constexpr uint16_t minimumOffset = 192;
 
 private:
-    int readRegister(uint16_t address, uint16_t& value) const;
-    int checkWrite(uint16_t address, unsigned count, const uint16_t* values) const;
-    void applyWrite(uint16_t address, uint16_t value);
-    int readCoil(uint16_t address, uint8_t& bit) const;
-    int checkCoilWrite(uint16_t address) const;
-    void applyCoilWrite(uint16_t address, uint8_t bit);
+    // How one block of the map is read, checked before a write and written; offsets count
+    // from the block's first register or coil. Reads and checks return 0 or an exception code.
+    struct BlockHandler {
+        SimBlockId id;
+        int (SimUnit::*read)(const SimBlock& block, unsigned offset, uint16_t& value) const;
+        int (SimUnit::*check)(unsigned offset, uint16_t value) const;
+        void (SimUnit::*apply)(unsigned offset, uint16_t value);
+    };
+    static const BlockHandler& handler(SimBlockId id);
+
+    // Through the handler of the block holding a mapped address (or offset).
+    int readValue(SimSpace space, uint16_t address, uint16_t& value) const;
+    int checkValue(const SimBlock& block, unsigned offset, uint16_t value) const;
+    void applyValue(const SimBlock& block, unsigned offset, uint16_t value);
+
+    int readLiveAnalog(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkLiveAnalog(unsigned offset, uint16_t value) const;
+    void applyLiveAnalog(unsigned offset, uint16_t value);
+    int readLiveStatistics(const SimBlock& block, unsigned offset, uint16_t& value) const;
+    int readDeviceInformation(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int readRtuConfiguration(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkRtuConfiguration(unsigned offset, uint16_t value) const;
+    void applyRtuConfiguration(unsigned offset, uint16_t value);
+    int readTcpConfiguration(const SimBlock&, unsigned offset, uint16_t& value) const;
+    void applyTcpConfiguration(unsigned offset, uint16_t value);
+    int readTcpConfiguration2(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkTcpConfiguration2(unsigned offset, uint16_t value) const;
+    void applyTcpConfiguration2(unsigned offset, uint16_t value);
+    int readStatusRegister(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkResetCommand(unsigned offset, uint16_t value) const;
+    void applyResetAnalogPanels(unsigned offset, uint16_t value);
+    int readCommunicationCheck(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int readScanMode(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkScanMode(unsigned offset, uint16_t value) const;
+    void applyScanMode(unsigned offset, uint16_t value);
+    int readScanParameters(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkScanParameters(unsigned offset, uint16_t value) const;
+    void applyScanParameters(unsigned offset, uint16_t value);
+    int readAnalogChannelStates(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkAnalogChannelStates(unsigned offset, uint16_t value) const;
+    void applyAnalogChannelStates(unsigned offset, uint16_t value);
+    int readAnalogOutputOptions(const SimBlock&, unsigned offset, uint16_t& value) const;
+    void applyAnalogOutputOptions(unsigned offset, uint16_t value);
+    int readAnalogInputOptions(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkAnalogInputOptions(unsigned offset, uint16_t value) const;
+    void applyAnalogInputOptions(unsigned offset, uint16_t value);
+    int readDigitalChannelStates(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkDigitalChannelStates(unsigned offset, uint16_t value) const;
+    void applyDigitalChannelStates(unsigned offset, uint16_t value);
+    int readDigitalDeviceInformation(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkResetDigitalPanel(unsigned offset, uint16_t value) const;
+    void applyResetDigitalPanel(unsigned offset, uint16_t value);
+    int readDigitalPanelBypass(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int readLiveDigital(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkLiveDigital(unsigned offset, uint16_t value) const;
+    void applyLiveDigital(unsigned offset, uint16_t value);
+    int readDigitalOutputOptions(const SimBlock&, unsigned offset, uint16_t& value) const;
+    int checkDigitalOutputOptions(unsigned offset, uint16_t value) const;
+    void applyDigitalOutputOptions(unsigned offset, uint16_t value);
 
     uint16_t liveAnalogValue(int channelId) const;
     uint16_t digitalInputValue(int channelId) const;

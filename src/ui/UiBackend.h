@@ -9,9 +9,10 @@ class CWnd;
 struct FileDialogRequest {
     bool open;
     std::string title;
-    std::string filter;           // "Vtr Config Files (*.vtr)"
+    std::string filter;           // "Vtr Config Files (*.vtr)"; several separated by ";;"
     std::string defaultExtension; // ".vtr", added to a typed name without one
     std::string initialPath;
+    std::string selectedFilter = {}; // the filter chosen at first; empty: the first one
 };
 
 // What the windows need from the system that shows them. One backend is current per process:

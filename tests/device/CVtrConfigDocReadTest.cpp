@@ -392,3 +392,23 @@ TEST_F(DocumentReads, LiveAccessPassesTheReferenceStraightThrough) {
         EXPECT_EQ(master.calls[i].request, expected[i].request) << i;
     }
 }
+
+TEST_F(DocumentReads, PanelThatStopsAnsweringWithDeviceFailureLosesItsInformation) {
+    master.answer(registerReply(words(8, 0)));
+    ASSERT_EQ(doc.readDigitalPanelBypass(), MBUS_SUCCESS);
+    for (int panel = 0; panel < 8; ++panel) {
+        master.answer(registerReply(panelInfo("V")));
+    }
+    ASSERT_EQ(doc.readDigitalDeviceInformation(), MBUS_SUCCESS);
+    ASSERT_NE(doc.getDigitalDeviceInfo(0), nullptr);
+
+    master.fail(MBUS_SLAVE_DEVICE_FAILURE); // panel 0 taken out
+    master.answer(registerReply({0, 0}));   // communication check
+    for (int panel = 1; panel < 8; ++panel) {
+        master.answer(registerReply(panelInfo("V")));
+    }
+    EXPECT_EQ(doc.readDigitalDeviceInformation(), MBUS_SUCCESS);
+    EXPECT_EQ(doc.getDigitalDeviceInfo(0), nullptr);
+    EXPECT_FALSE(doc.isDigitalPanelAvailable(0));
+    EXPECT_NE(doc.getDigitalDeviceInfo(1), nullptr);
+}

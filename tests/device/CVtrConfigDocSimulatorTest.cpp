@@ -3,9 +3,10 @@
 #include "device/AverageWeightCode.h"
 #include "device/RegisterMap.h"
 #include "modbus/MbusError.h"
-#include "modbus/MbusRtuMasterProtocol.h"
-#include "modbus/MbusTcpMasterProtocol.h"
 #include "sim/Simulator.h"
+#include "support/ComPortAlias.h"
+#include "ui/HeadlessBackend.h"
+#include "ui/UiConstants.h"
 
 #include <gtest/gtest.h>
 
@@ -20,66 +21,49 @@ std::string linkName(const ::testing::TestParamInfo<Link>& info) {
     return info.param == Link::tcp ? "OverTcp" : "OverRtu";
 }
 
-// A simulated unit and the document linked to it through a real master, over a loopback
-// socket or a pseudo-terminal.
+// A simulated unit and the document connected to it by its own connect options, over a
+// loopback socket or a pseudo-terminal named by a COM port alias.
 class LinkedUnit {
 public:
     LinkedUnit(Link link, const SimProfile& profile) : sim(profile) {
         ConnectOptions options;
         if (link == Link::tcp) {
             started = sim.startTcp() == 0;
-            tcp.setPort(sim.tcpPort());
-            opened = tcp.connectTo("127.0.0.1");
             options.protocol = ConnectOptions::modbusTcp;
-            master = &tcp;
+            options.server = "127.0.0.1";
+            options.tcpPort = sim.tcpPort();
         } else {
-            started = sim.startRtuPty() == 0;
-            opened = rtu.openPort(sim.rtuDevicePath().c_str(), 19200, 8, 2, 2);
+            started = sim.startRtuPty() == 0 && alias.point(sim.rtuDevicePath());
             options.protocol = ConnectOptions::modbusRtu;
+            options.comPort = ComPortAlias::port;
             options.slaveId = profile.slaveAddress;
-            master = &rtu;
+            options.baudIndex = 4; // 19200
+            options.parityIndex = 2;
         }
         doc.setConnectOptions(options);
-        doc.useOpenLink(master);
+        connected = started && doc.connect() == 1;
     }
     ~LinkedUnit() {
-        master->closeLink();
+        doc.disconnect();
         sim.stop();
     }
 
-    bool ready() const { return started && opened == MBUS_SUCCESS; }
+    bool ready() const { return connected; }
 
-    // Every read in the order a refresh makes them; the secondary interface and the scan
-    // parameters only where the unit has them.
+    // A refresh that reports nothing.
     void readAll() {
-        ASSERT_EQ(doc.checkCommunication(), MBUS_SUCCESS);
-        ASSERT_EQ(doc.readStatusRegister(), MBUS_SUCCESS);
-        ASSERT_EQ(doc.readDeviceInformation(), MBUS_SUCCESS);
-        ASSERT_EQ(doc.readDigitalPanelBypass(), MBUS_SUCCESS);
-        ASSERT_EQ(doc.readRtuConfiguration(), MBUS_SUCCESS);
-        ASSERT_EQ(doc.readTcpConfiguration(0), MBUS_SUCCESS);
-        if (doc.getSecondaryTcpSupported()) {
-            ASSERT_EQ(doc.readTcpConfiguration(1), MBUS_SUCCESS);
-        }
-        ASSERT_EQ(doc.readScanMode(), MBUS_SUCCESS);
-        if (*doc.getScanMode() == 1) {
-            ASSERT_EQ(doc.readScanParameters(), MBUS_SUCCESS);
-        }
-        ASSERT_EQ(doc.readAnalogChannelStates(), MBUS_SUCCESS);
-        ASSERT_EQ(doc.readAnalogInputOptions(), MBUS_SUCCESS);
-        ASSERT_EQ(doc.readAnalogOutputOptions(), MBUS_SUCCESS);
-        ASSERT_EQ(doc.readDigitalDeviceInformation(), MBUS_SUCCESS);
-        ASSERT_EQ(doc.readDigitalChannelStates(), MBUS_SUCCESS);
-        ASSERT_EQ(doc.readDigitalOutputOptions(), MBUS_SUCCESS);
+        doc.refresh();
+        ASSERT_TRUE(ui.messageBoxes().empty()) << ui.messageBoxes()[0].text;
+        ASSERT_EQ(doc.isConnected(), 1);
     }
 
+    HeadlessBackend ui;
+    ScopedBackend uiScope{ui};
+    ComPortAlias alias;
     Simulator sim;
-    MbusTcpMasterProtocol tcp;
-    MbusRtuMasterProtocol rtu;
-    MbusMasterFunctions* master = nullptr;
     LinkedDoc doc;
     bool started = false;
-    int opened = -1;
+    bool connected = false;
 };
 
 // The rich unit with a few digital outputs defaulting to on, so that coils are seen both ways.
@@ -256,9 +240,12 @@ TEST_P(DocumentOnSimulator, AbsentPanelIsFollowedByACheckAndTheNextPanelIsRead) 
     EXPECT_EQ(unit.doc.getDigitalDeviceInfo(3)->serialNumber, "D16-3");
 }
 
-TEST_P(DocumentOnSimulator, ContinuousScanUnitWithOldFirmwareReadsCleanly) {
+TEST_P(DocumentOnSimulator, OldFirmwareSkipsTheSecondInterfaceAndContinuousScanItsParameters) {
     LinkedUnit unit(GetParam(), SimProfile::minimal());
     ASSERT_TRUE(unit.ready());
+    // Were either block read, its failure would be reported.
+    unit.sim.faults().addException(VtrAddress::tcpConfiguration2, VtrAddress::tcpConfiguration2, 2);
+    unit.sim.faults().addException(VtrAddress::scanParameters, VtrAddress::scanParameters, 2);
     ASSERT_NO_FATAL_FAILURE(unit.readAll());
     EXPECT_EQ(unit.doc.getSecondaryTcpSupported(), 0);
     EXPECT_EQ(*unit.doc.getScanMode(), 0);
@@ -370,5 +357,165 @@ TEST_P(DocumentOnSimulator, FailedReadLeavesTheWholeImageAsItWas) {
     }
 }
 
+TEST_P(DocumentOnSimulator, ConnectRefreshAndDisconnectChangeTheState) {
+    LinkedUnit unit(GetParam(), SimProfile::richDefault());
+    ASSERT_TRUE(unit.ready());
+    EXPECT_EQ(unit.doc.isConnected(), 1);
+    EXPECT_EQ(unit.doc.getRtuConfig(), nullptr); // connect reads nothing
+    EXPECT_TRUE(unit.sim.requestLog().empty());
+
+    ASSERT_NO_FATAL_FAILURE(unit.readAll());
+    EXPECT_EQ(unit.doc.viewUpdates, 1);
+    EXPECT_TRUE(unit.doc.isDigitalPanelAvailable(0));
+
+    unit.doc.disconnect();
+    EXPECT_EQ(unit.doc.isConnected(), 0);
+    EXPECT_EQ(unit.doc.viewUpdates, 2);
+    EXPECT_FALSE(unit.doc.isDigitalPanelAvailable(0));
+    EXPECT_NE(unit.doc.getRtuConfig(), nullptr); // the image outlives the link
+    EXPECT_EQ(unit.doc.readStatusRegister(), MBUS_ILLEGAL_STATE);
+
+    // The masters are the document's for its whole life: the same one opens again, and a
+    // connect while connected replaces the link rather than failing beside it.
+    ASSERT_EQ(unit.doc.connect(), 1);
+    ASSERT_EQ(unit.doc.connect(), 1);
+    ASSERT_NO_FATAL_FAILURE(unit.readAll());
+    EXPECT_TRUE(unit.ui.messageBoxes().empty());
+}
+
+TEST_P(DocumentOnSimulator, UnitThatDoesNotAnswerClosesTheLinkNamingLikelyCauses) {
+    const bool tcp = GetParam() == Link::tcp;
+    LinkedUnit unit(GetParam(), SimProfile::richDefault());
+    ASSERT_TRUE(unit.ready());
+    unit.sim.faults().setSilent(true);
+
+    unit.doc.refresh();
+
+    EXPECT_EQ(unit.doc.isConnected(), 0);
+    EXPECT_EQ(unit.doc.viewUpdates, 1);
+    ASSERT_EQ(unit.ui.messageBoxes().size(), 1u);
+    const auto& box = unit.ui.messageBoxes()[0];
+    EXPECT_EQ(box.caption, "Connect Error");
+    EXPECT_EQ(box.style, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    EXPECT_EQ(box.owner, nullptr);
+    const std::string causes =
+        tcp ? "  * Device not an Vantrel\n"
+            : "  * Invalid Modbus RTU Slave ID.\n"
+              "  * Incorrect serial communication parameters (port, baud, or parity).\n"
+              "  * Power not applied to Vantrel.\n"
+              "  * Device not an Vantrel\n"
+              "  * Faulty cable.\n";
+    EXPECT_EQ(box.text, "Failed to communicate with Vantrel!  The current connection will be "
+                        "closed.\n\nError Code: 132, Reply time-out\n\nPossible Causes:\n\n" +
+                            causes);
+}
+
+TEST_P(DocumentOnSimulator, UnreadableIdentityBlockClosesTheLink) {
+    struct Case {
+        uint16_t address;
+        const char* text;
+    };
+    const Case cases[] = {
+        {VtrAddress::statusRegister,
+         "Failed to read Status Register data!  The current connection will be closed.\n\n"
+         "Error Code: 162, Illegal Data Address exception response"},
+        {VtrAddress::deviceInformation,
+         "Failed to read Device Information data!  The current connection will be closed.\n\n"
+         "Error Code: 162, Illegal Data Address exception response"},
+        {VtrAddress::digitalPanelBypass,
+         "Failed to read Digital Panel Bypass data!  The current connection will be closed.\n\n"
+         "Error Code: 162, Illegal Data Address exception response"},
+    };
+    for (const Case& c : cases) {
+        LinkedUnit unit(GetParam(), SimProfile::richDefault());
+        ASSERT_TRUE(unit.ready());
+        unit.sim.faults().addException(c.address, c.address, 2);
+        unit.doc.refresh();
+        EXPECT_EQ(unit.doc.isConnected(), 0) << c.address;
+        ASSERT_EQ(unit.ui.messageBoxes().size(), 1u) << c.address;
+        EXPECT_EQ(unit.ui.messageBoxes()[0].caption, "Read Error");
+        EXPECT_EQ(unit.ui.messageBoxes()[0].text, c.text);
+    }
+}
+
+TEST_P(DocumentOnSimulator, FailingBlocksAreListedInRefreshOrderAndTheLinkStaysOpen) {
+    LinkedUnit unit(GetParam(), SimProfile::richDefault());
+    ASSERT_TRUE(unit.ready());
+    // Armed in the opposite order to the refresh's.
+    unit.sim.faults().addException(VtrAddress::analogOutputOptions,
+                                   VtrAddress::analogOutputOptions + 63, 4);
+    unit.sim.faults().addException(VtrAddress::rtuConfiguration, VtrAddress::rtuConfiguration, 2);
+
+    unit.doc.refresh();
+
+    EXPECT_EQ(unit.doc.isConnected(), 1);
+    EXPECT_EQ(unit.doc.viewUpdates, 1);
+    ASSERT_EQ(unit.ui.messageBoxes().size(), 1u);
+    EXPECT_EQ(unit.ui.messageBoxes()[0].caption, "Read Error");
+    EXPECT_EQ(unit.ui.messageBoxes()[0].text,
+              "Refresh failed to read the following data: \n\n"
+              "\tRTU Configuration:    162, Illegal Data Address exception response\n"
+              "\tAnalog Output Options:    164, Slave Device Failure exception response\n"
+              "\nThe current connection will remain open.");
+    EXPECT_EQ(unit.doc.getRtuConfig(), nullptr);
+    EXPECT_EQ(unit.doc.getDefaultOutput(0, 0), nullptr);
+    EXPECT_NE(unit.doc.getAverageWeightIndex(0, 0), nullptr);
+}
+
 INSTANTIATE_TEST_SUITE_P(Links, DocumentOnSimulator, ::testing::Values(Link::tcp, Link::rtu),
                          linkName);
+
+TEST(DocumentConnect, FailureShowsTheCausesOfTheProtocolAndOpensNothing) {
+    // A loopback port that nobody listens on: bind one, then close it.
+    Simulator closed;
+    ASSERT_EQ(closed.startTcp(), 0);
+    const uint16_t deadPort = closed.tcpPort();
+    closed.stop();
+
+    ConnectOptions tcp;
+    tcp.protocol = ConnectOptions::modbusTcp;
+    tcp.server = "127.0.0.1";
+    tcp.tcpPort = deadPort;
+    ConnectOptions rtu;
+    rtu.comPort = ComPortAlias::port; // the alias points nowhere
+    ConnectOptions badBaud = rtu;
+    badBaud.baudIndex = 8;
+    ConnectOptions badParity = rtu;
+    badParity.parityIndex = 3;
+    ConnectOptions badProtocol;
+    badProtocol.protocol = 2;
+    const std::string rtuCauses = "  * Serial port already in use.\n  * Invalid serial port.\n";
+    const std::string tcpCauses = "  * Invalid Server/IP Address\n"
+                                  "  * Power not applied to Vantrel.\n"
+                                  "  * Maximum socket connections exceeded.\n"
+                                  "  * Faulty Ethernet cable.\n";
+    const std::string head = "Failed to connect to Vantrel!\n\nError code: ";
+    const std::string causesTitle = "\n\nPossible Causes:\n\n";
+    const struct {
+        const char* name;
+        ConnectOptions options;
+        std::string text;
+    } cases[] = {
+        {"tcp", tcp, head + "68, TCP/IP connection error" + causesTitle + tcpCauses},
+        {"rtu", rtu, head + "66, Port or socket open error" + causesTitle + rtuCauses},
+        {"baud index 8", badBaud, head + "1, Illegal argument error" + causesTitle + rtuCauses},
+        {"parity index 3", badParity, head + "1, Illegal argument error" + causesTitle + rtuCauses},
+        {"protocol 2", badProtocol,
+         head + "1, Illegal argument error" + causesTitle + "  * Unknown protocol.\n"},
+    };
+
+    ComPortAlias alias;
+    ASSERT_TRUE(alias.point("/dev/null/not-a-port"));
+    for (const auto& c : cases) {
+        HeadlessBackend ui;
+        ScopedBackend scope(ui);
+        LinkedDoc doc;
+        doc.setConnectOptions(c.options);
+        EXPECT_EQ(doc.connect(), 0) << c.name;
+        EXPECT_EQ(doc.isConnected(), 0) << c.name;
+        EXPECT_EQ(doc.checkCommunication(), MBUS_ILLEGAL_STATE) << c.name;
+        ASSERT_EQ(ui.messageBoxes().size(), 1u) << c.name;
+        EXPECT_EQ(ui.messageBoxes()[0].caption, "Connect Error") << c.name;
+        EXPECT_EQ(ui.messageBoxes()[0].text, c.text) << c.name;
+    }
+}

@@ -7,10 +7,16 @@
 #include <string>
 #include <vector>
 
-// The document with its open link set directly, standing in for connection handling.
+// The document with a seam for scripted masters, counting how often it told its views to
+// update.
 class LinkedDoc : public CVtrConfigDoc {
 public:
     using CVtrConfigDoc::useOpenLink;
+
+    int viewUpdates = 0;
+
+protected:
+    void updateAllViews() override { ++viewUpdates; }
 };
 
 // Reply data of a coil read: byte count, then the coils packed least significant bit first.

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -198,4 +200,36 @@ TEST(SimUnit, TextFieldsAndOctetsUseTheWireLayout) {
     EXPECT_EQ(readOne(unit, 0x1302), 0xFF);
     EXPECT_EQ(readOne(unit, 0x1340), 0xFF);
     EXPECT_EQ(readOne(unit, 0x8F02), 1); // digital panel 2 is bypassed
+}
+
+TEST(SimUnit, DigitalPanelThatIsNotFittedRefusesReadsAndWritesAlikeWithDeviceFailure) {
+    SimUnit unit(SimProfile::richDefault()); // digital panels 3 to 7 are not fitted
+    const SimProfile before = unit.configuration();
+    constexpr int deviceFailure = 4;
+    uint16_t words[16];
+    std::fill(std::begin(words), std::end(words), wireOutput);
+    uint8_t bits[16];
+    std::fill(std::begin(bits), std::end(bits), uint8_t{1});
+    struct Case {
+        const char* name;
+        int result;
+    };
+    const Case cases[] = {
+        {"read device information", unit.readRegisters(0x8A00 + 64 * 3, 16, words)},
+        {"read channel states", unit.readRegisters(0x8030, 16, words)},
+        {"write channel states", unit.writeRegisters(0x8030, 16, words)},
+        {"write one channel state", writeOne(unit, 0x807F, wireInput)},
+        {"read output options", unit.readCoils(0x8130, 16, bits)},
+        {"write output options", unit.writeCoils(0x8130, 16, bits)},
+        {"reset", writeOne(unit, 0x8C03, 0x00FF)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.result, deviceFailure) << c.name;
+    }
+    for (int panel = 3; panel < 8; ++panel) {
+        EXPECT_EQ(unit.configuration().digitalPanels[panel].state,
+                  before.digitalPanels[panel].state);
+        EXPECT_EQ(unit.configuration().digitalPanels[panel].defaultOutput,
+                  before.digitalPanels[panel].defaultOutput);
+    }
 }

@@ -19,6 +19,7 @@ constexpr const char* usageText =
     "  read-coils REF COUNT              read-input-registers REF COUNT\n"
     "  write-single-coil REF VALUE       write-single-register REF VALUE\n"
     "  write-multiple-coils REF VALUE... write-multiple-registers REF VALUE...\n"
+    "  show [--json]                     read the whole unit and print it\n"
     "Run 'vtrctl --help' for details.\n";
 
 constexpr const char* helpFooter =
@@ -38,7 +39,13 @@ constexpr const char* helpFooter =
     "\n"
     "A failed operation prints 'error CODE: TEXT' on standard error (the master's error code\n"
     "and its text). Exit status: 0 success, 1 an operation or the connection failed, 2 usage\n"
-    "error, 130 interrupted by Ctrl+C.";
+    "error, 130 interrupted by Ctrl+C.\n"
+    "\n"
+    "show reads every block of a VTR300 as the program does on Connect (over TCP the unit is\n"
+    "slave 1, over RTU the --slave address) and prints it; --json prints one member per block,\n"
+    "null for a block that could not be read. Messages of the read go to standard error. Exit\n"
+    "status: 0 all read, 1 the link failed or the unit could not be identified, 3 some blocks\n"
+    "could not be read (the rest is printed).";
 
 const char* argumentSyntax(ModbusCommand::Arguments arguments) {
     switch (arguments) {
@@ -166,6 +173,11 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
         commands.push_back(command);
     }
 
+    CLI::App* show = app.add_subcommand("show", "Read the whole unit and print it");
+    show->fallthrough();
+    bool json = false;
+    show->add_flag("--json", json, "Print the unit's blocks as JSON");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -177,6 +189,8 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
         return Outcome::usageError;
     }
 
+    options.show.requested = show->parsed();
+    options.show.format = json ? ShowCommand::Format::json : ShowCommand::Format::tree;
     std::string problem;
     bool ok = options.link.check(problem);
     if (ok && options.link.documentSlave() && slaveOption->count() == 0) {

@@ -2,6 +2,7 @@
 
 #include "tools/vtrctl/LinkOptions.h"
 #include "tools/vtrctl/ModbusCommand.h"
+#include "tools/vtrctl/ShowCommand.h"
 
 #include <cstdint>
 
@@ -14,4 +15,6 @@ struct VtrctlOptions {
     int64_t count = 1; // repetitions of the operation on one connection
     bool stats = false;
     ModbusCommand command;
+    // Instead of one Modbus operation: show the whole unit.
+    ShowCommand show;
 };

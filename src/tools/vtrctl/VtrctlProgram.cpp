@@ -65,6 +65,11 @@ int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std
     bool anyFailed = opened != MBUS_SUCCESS;
     if (anyFailed) {
         printError(err, opened);
+    } else if (options.show.requested) {
+        const int status = options.show.run(*master, options.link.serialLine().device.empty(),
+                                            options.slave, options.hex, out, err);
+        master->closeLink();
+        return status;
     } else {
         const int last = repeatOperation(*master, options, stats, anyFailed, err);
         if (last == MBUS_SUCCESS && options.command.isRead()) {

@@ -4,7 +4,8 @@
 
 // The whole of vtrctl behind its main(): parse the command line, open the link, run the
 // operation as often as asked, print values, errors and statistics. Returns the exit status:
-// 0 success, 1 a failed operation or link, 2 a usage error, 130 interrupted.
+// 0 success, 1 a failed operation or link, 2 a usage error, 3 (show) a partial read,
+// 130 interrupted.
 class VtrctlProgram {
 public:
     static constexpr int exitSuccess = 0;

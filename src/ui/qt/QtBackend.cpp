@@ -132,9 +132,11 @@ int QtBackend::fileDialog(CWnd* owner, const FileDialogRequest& request, std::st
     const QString title = QString::fromStdString(request.title);
     const QString start = QString::fromStdString(request.initialPath);
     const QString filter = QString::fromStdString(request.filter);
-    const QString chosen = request.open
-                               ? QFileDialog::getOpenFileName(parent, title, start, filter)
-                               : QFileDialog::getSaveFileName(parent, title, start, filter);
+    QString selected = QString::fromStdString(request.selectedFilter);
+    QString* selectedFilter = selected.isEmpty() ? nullptr : &selected;
+    const QString chosen =
+        request.open ? QFileDialog::getOpenFileName(parent, title, start, filter, selectedFilter)
+                     : QFileDialog::getSaveFileName(parent, title, start, filter, selectedFilter);
     if (chosen.isEmpty()) {
         return IDCANCEL;
     }

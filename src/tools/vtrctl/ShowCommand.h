@@ -1,0 +1,30 @@
+#pragma once
+
+#include <ostream>
+
+class CVtrConfigDoc;
+class MbusMasterFunctions;
+
+// `show`: reads the whole unit the way the program's document does (one refresh over an open
+// link) and prints what the program would show. Failure messages of the refresh go to the
+// error stream.
+class ShowCommand {
+public:
+    enum class Format { tree, json };
+
+    // Exit statuses beyond vtrctl's own: the refresh read some blocks but not all.
+    static constexpr int exitPartial = 3;
+
+    bool requested = false;
+    Format format = Format::tree;
+
+    // Refreshes a document over `master`, whose link is open, and prints it. `slave` is the RTU
+    // slave address (over TCP the unit is always slave 1). Returns vtrctl's exit status: 0 all
+    // read, 1 the refresh stopped, exitPartial some blocks failed (what was read is printed).
+    int run(MbusMasterFunctions& master, bool tcp, int slave, bool hex, std::ostream& out,
+            std::ostream& err) const;
+
+private:
+    // Prints the document in the chosen format; false when the format is not available.
+    bool print(const CVtrConfigDoc& doc, bool hex, std::ostream& out, std::ostream& err) const;
+};

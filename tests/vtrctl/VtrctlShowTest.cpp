@@ -1,0 +1,138 @@
+#include "sim/SimProfileLoader.h"
+#include "sim/Simulator.h"
+#include "support/VtrctlRun.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+namespace {
+
+enum class Link { tcp, rtu };
+
+SimProfile exampleProfile(const std::string& name) {
+    SimProfile profile;
+    std::string message;
+    EXPECT_EQ(
+        SimProfileLoader::loadFile(std::string(VTR_EXAMPLES_DIR) + "/" + name, profile, message), 0)
+        << message;
+    return profile;
+}
+
+// vtrctl's link options for a simulated unit already started on `link`.
+std::vector<std::string> linkArguments(Simulator& sim, Link link, const SimProfile& profile) {
+    if (link == Link::tcp) {
+        return {"--tcp", "127.0.0.1:" + std::to_string(sim.tcpPort())};
+    }
+    return {"--rtu", sim.rtuDevicePath(), "--slave", std::to_string(profile.slaveAddress)};
+}
+
+VtrctlOutcome showJson(Simulator& sim, Link link, const SimProfile& profile) {
+    std::vector<std::string> arguments = linkArguments(sim, link, profile);
+    arguments.insert(arguments.end(), {"show", "--json"});
+    return runVtrctl(arguments);
+}
+
+class ShowJson : public ::testing::TestWithParam<Link> {
+protected:
+    bool start(Simulator& sim) {
+        return GetParam() == Link::tcp ? sim.startTcp() == 0 : sim.startRtuPty() == 0;
+    }
+};
+
+} // namespace
+
+TEST_P(ShowJson, PrintsTheExampleUnitsBlockByBlock) {
+    struct Case {
+        const char* name;
+        SimProfile profile;
+        std::vector<std::string> present;
+        std::vector<std::string> absent;
+    };
+    const Case cases[] = {
+        {"default",
+         SimProfile::richDefault(),
+         {"\"tcpConfiguration2\": {", "\"scanParameters\": {", "\"scanList\": [",
+          // digital panels 0 and 1 fitted, 2 bypassed, the rest not fitted
+          "\"digitalPanelBypass\": [0, 0, ", "\"digitalOutputOptions\": [\n    [",
+          "\"macAddress\": \"", "\"ipAddress\": \""},
+         {"\"tcpConfiguration2\": null", "\"scanParameters\": null"}},
+        {"minimal",
+         exampleProfile("vtr300-minimal.json"),
+         {"\"serialNumber\": \"VT3-0007711\"", "\"firmwareRevision\": \"KX5120-02AR\"",
+          "\"tcpConfiguration2\": null", "\"scanParameters\": null", "\"analogScanMode\": 0",
+          "\"digitalDeviceInformation\": [\n    null,\n    null"},
+         {"\"tcpConfiguration2\": {"}},
+        {"full",
+         exampleProfile("vtr300-full.json"),
+         {"\"firmwareRevision\": \"KX5120-04AR\"", "\"tcpConfiguration2\": {",
+          "\"firmwareRevision\": \"KD1100-03\""},
+         {"null"}},
+    };
+    for (const Case& c : cases) {
+        Simulator sim(c.profile);
+        ASSERT_TRUE(start(sim)) << c.name;
+        const VtrctlOutcome outcome = showJson(sim, GetParam(), c.profile);
+        EXPECT_EQ(outcome.status, 0) << c.name << ": " << outcome.err;
+        EXPECT_EQ(outcome.err, "") << c.name;
+        EXPECT_EQ(outcome.out.front(), '{') << c.name;
+        EXPECT_EQ(outcome.out.substr(outcome.out.size() - 2), "}\n") << c.name;
+        for (const std::string& text : c.present) {
+            EXPECT_THAT(outcome.out, HasSubstr(text)) << c.name;
+        }
+        for (const std::string& text : c.absent) {
+            EXPECT_THAT(outcome.out, Not(HasSubstr(text))) << c.name;
+        }
+    }
+}
+
+TEST_P(ShowJson, PartialReadPrintsWhatItHasAndStoppedReadPrintsNothing) {
+    const SimProfile profile = SimProfile::richDefault();
+    Simulator sim(profile);
+    ASSERT_TRUE(start(sim));
+
+    sim.faults().addException(0x1100, 0x1100, 2); // RTU Configuration
+    const VtrctlOutcome partial = showJson(sim, GetParam(), profile);
+    EXPECT_EQ(partial.status, 3);
+    EXPECT_THAT(partial.out, HasSubstr("\"rtuConfiguration\": null"));
+    EXPECT_THAT(partial.out, HasSubstr("\"tcpConfiguration\": {"));
+    EXPECT_THAT(partial.err, HasSubstr("Read Error: Refresh failed to read the following data: "
+                                       "\n\n\tRTU Configuration:    162, "));
+
+    sim.faults().addException(0x1000, 0x1000, 2); // Device Information
+    const VtrctlOutcome stopped = showJson(sim, GetParam(), profile);
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_EQ(stopped.out, "");
+    EXPECT_THAT(stopped.err, HasSubstr("Read Error: Failed to read Device Information data!"));
+}
+
+TEST(ShowJsonText, IdentityBytesOutsidePrintableAsciiAreEscaped) {
+    SimProfile profile = SimProfile::richDefault();
+    profile.identity.manufacturer = "A\"B\\C\tD\x7F\xE9";
+    Simulator sim(profile);
+    ASSERT_EQ(sim.startTcp(), 0);
+    const VtrctlOutcome outcome = showJson(sim, Link::tcp, profile);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_THAT(outcome.out, HasSubstr("\"manufacturer\": \"A\\\"B\\\\C\\u0009D\\u007f\\u00e9\""));
+}
+
+TEST(ShowJsonText, LinkThatCannotOpenExitsWithOne) {
+    Simulator closed;
+    ASSERT_EQ(closed.startTcp(), 0);
+    const std::string port = std::to_string(closed.tcpPort());
+    closed.stop();
+    const VtrctlOutcome outcome = runVtrctl({"--tcp", "127.0.0.1:" + port, "show", "--json"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_THAT(outcome.err, HasSubstr("error 68: "));
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, ShowJson, ::testing::Values(Link::tcp, Link::rtu),
+                         [](const ::testing::TestParamInfo<Link>& info) {
+                             return info.param == Link::tcp ? "OverTcp" : "OverRtu";
+                         });
