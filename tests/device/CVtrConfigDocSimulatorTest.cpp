@@ -5,6 +5,7 @@
 #include "modbus/MbusError.h"
 #include "sim/Simulator.h"
 #include "support/ComPortAlias.h"
+#include "support/ScratchFolder.h"
 #include "ui/HeadlessBackend.h"
 #include "ui/UiConstants.h"
 
@@ -518,4 +519,21 @@ TEST(DocumentConnect, FailureShowsTheCausesOfTheProtocolAndOpensNothing) {
         EXPECT_EQ(ui.messageBoxes()[0].caption, "Connect Error") << c.name;
         EXPECT_EQ(ui.messageBoxes()[0].text, c.text) << c.name;
     }
+}
+
+TEST(DocumentFileOnSimulator, OpeningAnAutoConnectDocumentClosesTheLinkThenConnectsAndReads) {
+    LinkedUnit unit(Link::tcp, SimProfile::richDefault());
+    ASSERT_TRUE(unit.ready());
+    unit.doc.setAutoConnect(1);
+    ScratchFolder files;
+    const std::string path = files.file("unit.vtr");
+    ASSERT_TRUE(unit.doc.onSaveDocument(path));
+    const int updatesBefore = unit.doc.viewUpdates;
+
+    ASSERT_TRUE(unit.doc.onOpenDocument(path));
+
+    EXPECT_EQ(unit.doc.viewUpdates, updatesBefore + 2); // the disconnect, then the refresh
+    EXPECT_EQ(unit.doc.isConnected(), 1);
+    EXPECT_NE(unit.doc.getRtuConfig(), nullptr);
+    EXPECT_TRUE(unit.ui.messageBoxes().empty());
 }
