@@ -28,25 +28,25 @@ constexpr int registerCount = 80;
 // Answers every 8-byte request with the same 165-byte reply, without allocating.
 class AnsweringUnit {
 public:
-    explicit AnsweringUnit(int unitFd) : unitFd_(unitFd) {
+    explicit AnsweringUnit(int unitFd) : m_unitFd(unitFd) {
         RtuFrame frame;
         std::array<uint8_t, 1 + 2 * registerCount> data{};
         data[0] = 2 * registerCount;
         frame.buildRequest(1, 0x04, data.data(), static_cast<int>(data.size()));
-        replySize_ = frame.size();
-        std::copy(frame.bytes(), frame.bytes() + replySize_, reply_.begin());
-        if (::pipe(stopPipe_) == 0) {
-            thread_ = std::thread([this] { run(); });
+        m_replySize = frame.size();
+        std::copy(frame.bytes(), frame.bytes() + m_replySize, m_reply.begin());
+        if (::pipe(m_stopPipe) == 0) {
+            m_thread = std::thread([this] { run(); });
         }
     }
     ~AnsweringUnit() {
         const char wake = 1;
-        [[maybe_unused]] const ssize_t ignored = ::write(stopPipe_[1], &wake, 1);
-        if (thread_.joinable()) {
-            thread_.join();
+        [[maybe_unused]] const ssize_t ignored = ::write(m_stopPipe[1], &wake, 1);
+        if (m_thread.joinable()) {
+            m_thread.join();
         }
-        ::close(stopPipe_[0]);
-        ::close(stopPipe_[1]);
+        ::close(m_stopPipe[0]);
+        ::close(m_stopPipe[1]);
     }
 
 private:
@@ -54,11 +54,11 @@ private:
         std::array<uint8_t, 512> heard{};
         size_t have = 0;
         for (;;) {
-            pollfd fds[2] = {{unitFd_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+            pollfd fds[2] = {{m_unitFd, POLLIN, 0}, {m_stopPipe[0], POLLIN, 0}};
             if (::poll(fds, 2, -1) < 0 || (fds[1].revents & POLLIN) != 0) {
                 return;
             }
-            const ssize_t got = ::read(unitFd_, heard.data() + have, heard.size() - have);
+            const ssize_t got = ::read(m_unitFd, heard.data() + have, heard.size() - have);
             if (got <= 0) {
                 continue;
             }
@@ -66,8 +66,9 @@ private:
             if (have >= requestSize) {
                 have = 0;
                 size_t done = 0;
-                while (done < replySize_) {
-                    const ssize_t put = ::write(unitFd_, reply_.data() + done, replySize_ - done);
+                while (done < m_replySize) {
+                    const ssize_t put =
+                        ::write(m_unitFd, m_reply.data() + done, m_replySize - done);
                     if (put > 0) {
                         done += static_cast<size_t>(put);
                     }
@@ -76,11 +77,11 @@ private:
         }
     }
 
-    int unitFd_;
-    int stopPipe_[2] = {-1, -1};
-    std::array<uint8_t, RtuFrame::capacity> reply_{};
-    size_t replySize_ = 0;
-    std::thread thread_;
+    int m_unitFd;
+    int m_stopPipe[2] = {-1, -1};
+    std::array<uint8_t, RtuFrame::capacity> m_reply{};
+    size_t m_replySize = 0;
+    std::thread m_thread;
 };
 
 // What the silence wait costs on a quiet line: one read that finds nothing for charTimeoutMs.

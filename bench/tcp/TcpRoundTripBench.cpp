@@ -32,21 +32,21 @@ constexpr size_t replySize = 8 + 1 + 160;
 class LoopbackUnit {
 public:
     LoopbackUnit() {
-        reply_.fill(0x00);
-        reply_[5] = 3 + 160; // length
-        reply_[6] = 1;       // unit identifier
-        reply_[7] = 0x04;    // read input registers
-        reply_[8] = 160;     // byte count
-        thread_ = std::thread([this] { serve(); });
+        m_reply.fill(0x00);
+        m_reply[5] = 3 + 160; // length
+        m_reply[6] = 1;       // unit identifier
+        m_reply[7] = 0x04;    // read input registers
+        m_reply[8] = 160;     // byte count
+        m_thread = std::thread([this] { serve(); });
     }
     ~LoopbackUnit() {
-        thread_.join(); // ends when the master closes its connection
+        m_thread.join(); // ends when the master closes its connection
     }
-    uint16_t port() const { return listener_.port(); }
+    uint16_t port() const { return m_listener.port(); }
 
 private:
     void serve() {
-        const int client = listener_.accept();
+        const int client = m_listener.accept();
         const int on = 1;
         setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
         std::array<uint8_t, requestSize> request{};
@@ -61,16 +61,16 @@ private:
                 }
                 received += static_cast<size_t>(count);
             }
-            if (send(client, reply_.data(), reply_.size(), MSG_NOSIGNAL) < 0) {
+            if (send(client, m_reply.data(), m_reply.size(), MSG_NOSIGNAL) < 0) {
                 close(client);
                 return;
             }
         }
     }
 
-    LoopbackListener listener_{1};
-    std::array<uint8_t, replySize> reply_{};
-    std::thread thread_;
+    LoopbackListener m_listener{1};
+    std::array<uint8_t, replySize> m_reply{};
+    std::thread m_thread;
 };
 
 void readInputRegistersRoundTrip(benchmark::State& state) {

@@ -43,22 +43,22 @@ public:
         std::thread([this] { serve(); }).detach(); // lives as long as the fuzzing process
     }
 
-    uint16_t port() const { return listener_.port(); }
+    uint16_t port() const { return m_listener.port(); }
 
     void setReply(std::vector<uint8_t> bytes) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        reply_ = std::move(bytes);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_reply = std::move(bytes);
     }
 
     // Waits until the unit has finished with the connection of the current input.
     void waitUntilServed() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        served_.wait(lock, [this] { return !busy_; });
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_served.wait(lock, [this] { return !m_busy; });
     }
 
     void expectConnection() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        busy_ = true;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_busy = true;
     }
 
 private:
@@ -76,7 +76,7 @@ private:
 
     void serve() {
         for (;;) {
-            const int client = listener_.accept();
+            const int client = m_listener.accept();
             if (client < 0) {
                 continue;
             }
@@ -87,8 +87,8 @@ private:
                 if (length <= 256 && receiveExactly(client, request + mbapPrefixSize, length)) {
                     std::vector<uint8_t> reply;
                     {
-                        std::lock_guard<std::mutex> lock(mutex_);
-                        reply = reply_;
+                        std::lock_guard<std::mutex> lock(m_mutex);
+                        reply = m_reply;
                     }
                     if (!reply.empty()) {
                         send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
@@ -96,17 +96,17 @@ private:
                 }
             }
             close(client);
-            std::lock_guard<std::mutex> lock(mutex_);
-            busy_ = false;
-            served_.notify_all();
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_busy = false;
+            m_served.notify_all();
         }
     }
 
-    LoopbackListener listener_{4};
-    std::mutex mutex_;
-    std::condition_variable served_;
-    std::vector<uint8_t> reply_;
-    bool busy_ = false;
+    LoopbackListener m_listener{4};
+    std::mutex m_mutex;
+    std::condition_variable m_served;
+    std::vector<uint8_t> m_reply;
+    bool m_busy = false;
 };
 
 ReplyingUnit& unit() {

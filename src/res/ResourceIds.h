@@ -6,6 +6,13 @@ constexpr int IDD_ABOUTBOX = 100;
 constexpr int IDR_MAINFRAME = 128;
 // A template that uses every control kind, for tests and the gallery.
 constexpr int IDD_CONTROL_SAMPLE = 9000;
+// A frame with a menu, toolbar, status bar and tree view, for tests and the gallery, and the
+// commands of its menu.
+constexpr int IDR_FRAME_SAMPLE = 9100;
+constexpr int ID_SAMPLE_HEXADECIMAL = 9101;
+constexpr int ID_SAMPLE_DECIMAL = 9102;
+constexpr int ID_SAMPLE_CONNECT = 9103;
+constexpr int ID_SAMPLE_UNAVAILABLE = 9104;
 
 constexpr int IDS_APP_TITLE = 57344;
 constexpr int IDS_IDLE_MESSAGE = 57345;

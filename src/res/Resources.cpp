@@ -45,9 +45,11 @@ std::span<const DialogTemplate* const> allDialogTemplates() {
 }
 
 const char* loadString(int id) {
-    for (const StringResource& entry : stringTable()) {
-        if (entry.id == id) {
-            return entry.text;
+    for (const auto table : {stringTable(), frameStringTable()}) {
+        for (const StringResource& entry : table) {
+            if (entry.id == id) {
+                return entry.text;
+            }
         }
     }
     return "";

@@ -14,38 +14,38 @@
 class PtyPair {
 public:
     PtyPair() {
-        if (::openpty(&unitFd_, &lineFd_, nullptr, nullptr, nullptr) != 0) {
-            unitFd_ = lineFd_ = -1;
+        if (::openpty(&m_unitFd, &m_lineFd, nullptr, nullptr, nullptr) != 0) {
+            m_unitFd = m_lineFd = -1;
             return;
         }
         char name[PATH_MAX] = {};
-        if (::ttyname_r(lineFd_, name, sizeof name) == 0) {
-            path_ = name;
+        if (::ttyname_r(m_lineFd, name, sizeof name) == 0) {
+            m_path = name;
         }
-        ::fcntl(unitFd_, F_SETFL, ::fcntl(unitFd_, F_GETFL) | O_NONBLOCK);
+        ::fcntl(m_unitFd, F_SETFL, ::fcntl(m_unitFd, F_GETFL) | O_NONBLOCK);
         termios raw{};
-        ::tcgetattr(lineFd_, &raw);
+        ::tcgetattr(m_lineFd, &raw);
         ::cfmakeraw(&raw);
-        ::tcsetattr(lineFd_, TCSANOW, &raw);
+        ::tcsetattr(m_lineFd, TCSANOW, &raw);
     }
     ~PtyPair() {
-        if (unitFd_ >= 0) {
-            ::close(unitFd_);
+        if (m_unitFd >= 0) {
+            ::close(m_unitFd);
         }
-        if (lineFd_ >= 0) {
-            ::close(lineFd_);
+        if (m_lineFd >= 0) {
+            ::close(m_lineFd);
         }
     }
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
 
-    bool ok() const { return unitFd_ >= 0 && !path_.empty(); }
-    const std::string& path() const { return path_; }
-    int unitFd() const { return unitFd_; }
-    int lineFd() const { return lineFd_; }
+    bool ok() const { return m_unitFd >= 0 && !m_path.empty(); }
+    const std::string& path() const { return m_path; }
+    int unitFd() const { return m_unitFd; }
+    int lineFd() const { return m_lineFd; }
 
 private:
-    int unitFd_ = -1;
-    int lineFd_ = -1;
-    std::string path_;
+    int m_unitFd = -1;
+    int m_lineFd = -1;
+    std::string m_path;
 };

@@ -40,48 +40,48 @@ public:
     };
     using Script = std::function<Answer(const Bytes& request)>;
 
-    explicit ScriptedTcpServer(Script script) : script_(std::move(script)) {
-        if (pipe2(wake_, O_CLOEXEC) != 0) {
-            wake_[0] = wake_[1] = -1;
+    explicit ScriptedTcpServer(Script script) : m_script(std::move(script)) {
+        if (pipe2(m_wake, O_CLOEXEC) != 0) {
+            m_wake[0] = m_wake[1] = -1;
         }
-        thread_ = std::thread([this] { run(); });
+        m_thread = std::thread([this] { run(); });
     }
 
     ~ScriptedTcpServer() {
-        stopping_ = true;
+        m_stopping = true;
         const char byte = 0;
-        [[maybe_unused]] const ssize_t ignored = write(wake_[1], &byte, 1);
-        thread_.join();
+        [[maybe_unused]] const ssize_t ignored = write(m_wake[1], &byte, 1);
+        m_thread.join();
         closeClient();
-        closeFd(wake_[0]);
-        closeFd(wake_[1]);
+        closeFd(m_wake[0]);
+        closeFd(m_wake[1]);
     }
 
     ScriptedTcpServer(const ScriptedTcpServer&) = delete;
     ScriptedTcpServer& operator=(const ScriptedTcpServer&) = delete;
 
-    uint16_t port() const { return listener_.port(); }
+    uint16_t port() const { return m_listener.port(); }
 
     std::vector<Bytes> requests() const {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return requests_;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_requests;
     }
 
     int connections() const {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return connections_;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_connections;
     }
 
     // Waits until at least `count` connections have been accepted, or the limit has passed.
     bool waitForConnections(int count, std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        return changed_.wait_for(lock, limit, [&] { return connections_ >= count; });
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_changed.wait_for(lock, limit, [&] { return m_connections >= count; });
     }
 
     // Waits until the server has seen the current client go away (or the limit has passed).
     bool waitForClientGone(std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        return changed_.wait_for(lock, limit, [&] { return !clientPresent_; });
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_changed.wait_for(lock, limit, [&] { return !m_clientPresent; });
     }
 
 private:
@@ -97,53 +97,53 @@ private:
     }
 
     void closeClient() {
-        closeFd(client_);
-        pending_.clear();
-        flooding_ = false;
-        std::lock_guard<std::mutex> lock(mutex_);
-        clientPresent_ = false;
-        changed_.notify_all();
+        closeFd(m_client);
+        m_pending.clear();
+        m_flooding = false;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_clientPresent = false;
+        m_changed.notify_all();
     }
 
     void run() {
-        while (!stopping_) {
+        while (!m_stopping) {
             pollfd fds[3] = {
-                {wake_[0], POLLIN, 0}, {listener_.fd(), POLLIN, 0}, {client_, POLLIN, 0}};
-            if (flooding_) {
+                {m_wake[0], POLLIN, 0}, {m_listener.fd(), POLLIN, 0}, {m_client, POLLIN, 0}};
+            if (m_flooding) {
                 fds[2].events |= POLLOUT;
             }
             if (poll(fds, 3, -1) < 0) {
                 continue;
             }
-            if (stopping_) {
+            if (m_stopping) {
                 break;
             }
             if (fds[1].revents != 0) {
                 acceptClient();
             }
-            if (client_ >= 0 && fds[2].fd == client_ && fds[2].revents != 0) {
+            if (m_client >= 0 && fds[2].fd == m_client && fds[2].revents != 0) {
                 serveClient(fds[2].revents);
             }
         }
     }
 
     void acceptClient() {
-        const int accepted = listener_.accept();
+        const int accepted = m_listener.accept();
         if (accepted < 0) {
             return;
         }
         closeClient();
-        client_ = accepted;
-        std::lock_guard<std::mutex> lock(mutex_);
-        ++connections_;
-        clientPresent_ = true;
-        changed_.notify_all();
+        m_client = accepted;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_connections;
+        m_clientPresent = true;
+        m_changed.notify_all();
     }
 
     void serveClient(short revents) {
-        if (flooding_ && (revents & POLLOUT) != 0) {
+        if (m_flooding && (revents & POLLOUT) != 0) {
             const Bytes noise(floodChunk, 0xFF);
-            if (send(client_, noise.data(), noise.size(), MSG_NOSIGNAL | MSG_DONTWAIT) < 0 &&
+            if (send(m_client, noise.data(), noise.size(), MSG_NOSIGNAL | MSG_DONTWAIT) < 0 &&
                 errno != EAGAIN) {
                 closeClient();
                 return;
@@ -153,40 +153,40 @@ private:
             return;
         }
         uint8_t buffer[512];
-        const ssize_t count = recv(client_, buffer, sizeof buffer, MSG_DONTWAIT);
+        const ssize_t count = recv(m_client, buffer, sizeof buffer, MSG_DONTWAIT);
         if (count == 0 || (count < 0 && errno != EAGAIN)) {
             closeClient();
             return;
         }
         if (count > 0) {
-            pending_.insert(pending_.end(), buffer, buffer + count);
+            m_pending.insert(m_pending.end(), buffer, buffer + count);
         }
-        while (client_ >= 0 && takeRequest()) {
+        while (m_client >= 0 && takeRequest()) {
         }
     }
 
     bool takeRequest() {
-        if (pending_.size() < mbapPrefixSize) {
+        if (m_pending.size() < mbapPrefixSize) {
             return false;
         }
-        const size_t length = (size_t{pending_[lengthOffset]} << 8) | pending_[lengthOffset + 1];
+        const size_t length = (size_t{m_pending[lengthOffset]} << 8) | m_pending[lengthOffset + 1];
         const size_t frameSize = mbapPrefixSize + length;
-        if (pending_.size() < frameSize) {
+        if (m_pending.size() < frameSize) {
             return false;
         }
-        const Bytes request(pending_.begin(), pending_.begin() + static_cast<long>(frameSize));
-        pending_.erase(pending_.begin(), pending_.begin() + static_cast<long>(frameSize));
+        const Bytes request(m_pending.begin(), m_pending.begin() + static_cast<long>(frameSize));
+        m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<long>(frameSize));
         {
-            std::lock_guard<std::mutex> lock(mutex_);
-            requests_.push_back(request);
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_requests.push_back(request);
         }
-        perform(script_(request));
+        perform(m_script(request));
         return true;
     }
 
     void perform(const Answer& answer) {
         if (answer.stopListening) {
-            listener_.close();
+            m_listener.close();
         }
         if (answer.delayMs > 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(answer.delayMs));
@@ -197,7 +197,7 @@ private:
                 std::this_thread::sleep_for(std::chrono::milliseconds(answer.pieceGapMs));
             }
             const size_t size = std::min(piece, answer.bytes.size() - at);
-            if (send(client_, answer.bytes.data() + at, size, MSG_NOSIGNAL) < 0) {
+            if (send(m_client, answer.bytes.data() + at, size, MSG_NOSIGNAL) < 0) {
                 closeClient();
                 return;
             }
@@ -206,21 +206,21 @@ private:
             closeClient();
             return;
         }
-        flooding_ = flooding_ || answer.flood;
+        m_flooding = m_flooding || answer.flood;
     }
 
-    Script script_;
-    LoopbackListener listener_;
-    int client_ = -1;
-    int wake_[2] = {-1, -1};
-    bool flooding_ = false;
-    Bytes pending_;
-    std::atomic<bool> stopping_{false};
-    std::thread thread_;
+    Script m_script;
+    LoopbackListener m_listener;
+    int m_client = -1;
+    int m_wake[2] = {-1, -1};
+    bool m_flooding = false;
+    Bytes m_pending;
+    std::atomic<bool> m_stopping{false};
+    std::thread m_thread;
 
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<Bytes> requests_;
-    int connections_ = 0;
-    bool clientPresent_ = false;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<Bytes> m_requests;
+    int m_connections = 0;
+    bool m_clientPresent = false;
 };

@@ -1,9 +1,11 @@
 #include "ui/qt/QtBackend.h"
 
+#include "ui/CFrameWnd.h"
 #include "ui/CWnd.h"
 #include "ui/MessageBoxAnswers.h"
 #include "ui/UiConstants.h"
 #include "ui/qt/QtDialogWindow.h"
+#include "ui/qt/QtFrameWindow.h"
 #include "ui/qt/QtViewWindow.h"
 
 #include <QApplication>
@@ -68,7 +70,11 @@ void QtBackend::createPeer(CWnd& window) {
         break;
     }
     case WindowKind::Frame:
-        peer = new QtViewWindow(window, nullptr);
+        if (auto* frame = dynamic_cast<CFrameWnd*>(&window)) {
+            peer = new QtFrameWindow(*frame);
+        } else {
+            peer = new QtViewWindow(window, nullptr);
+        }
         break;
     }
     m_peers[&window] = peer;
@@ -231,4 +237,18 @@ void QtBackend::announceModal(QWidget& modal, CWnd* window) {
         // Once the loop runs: the modal widget is the context, so nothing fires after it.
         QTimer::singleShot(0, &modal, [this, &modal, window] { m_modalObserver(modal, window); });
     }
+}
+
+void QtBackend::beginWaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The caller blocks next: whatever changed (a status text) is painted now, not after.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) {
+            window->repaint();
+        }
+    }
+}
+
+void QtBackend::endWaitCursor() {
+    QApplication::restoreOverrideCursor();
 }
