@@ -5,8 +5,8 @@
 #include "modbus/MbusTcpMasterProtocol.h"
 #include "sim/Simulator.h"
 
-// A simulated unit on a loopback port and a document linked to it over Modbus TCP, with every
-// block read as a refresh reads them: the document as the program has it after a connect.
+// A simulated unit on a loopback port and a document linked to it over Modbus TCP and
+// refreshed: the document as the program has it after a connect.
 class SimulatedDocument {
 public:
     explicit SimulatedDocument(const SimProfile& profile = SimProfile::richDefault())
@@ -19,8 +19,8 @@ public:
             return;
         }
         doc.link(&master);
-        linked = true;
-        refreshed = readEveryBlock() == MBUS_SUCCESS;
+        doc.refresh();
+        linked = doc.isConnected() != 0;
     }
     ~SimulatedDocument() {
         doc.link(nullptr);
@@ -30,7 +30,7 @@ public:
     SimulatedDocument(const SimulatedDocument&) = delete;
     SimulatedDocument& operator=(const SimulatedDocument&) = delete;
 
-    bool ready() const { return linked && refreshed; }
+    bool ready() const { return linked; }
 
     class Document : public CVtrConfigDoc {
     public:
@@ -42,23 +42,5 @@ public:
     Document doc;
 
 private:
-    int readEveryBlock() {
-        int (CVtrConfigDoc::*const reads[])() = {
-            &CVtrConfigDoc::checkCommunication,       &CVtrConfigDoc::readStatusRegister,
-            &CVtrConfigDoc::readDeviceInformation,    &CVtrConfigDoc::readDigitalPanelBypass,
-            &CVtrConfigDoc::readRtuConfiguration,     &CVtrConfigDoc::readScanMode,
-            &CVtrConfigDoc::readAnalogChannelStates,  &CVtrConfigDoc::readAnalogInputOptions,
-            &CVtrConfigDoc::readAnalogOutputOptions,  &CVtrConfigDoc::readDigitalDeviceInformation,
-            &CVtrConfigDoc::readDigitalChannelStates, &CVtrConfigDoc::readDigitalOutputOptions,
-        };
-        for (const auto read : reads) {
-            if (const int result = (doc.*read)(); result != MBUS_SUCCESS) {
-                return result;
-            }
-        }
-        return MBUS_SUCCESS;
-    }
-
     bool linked = false;
-    bool refreshed = false;
 };
