@@ -535,10 +535,11 @@ TEST(DocumentFileOnSimulator, OpenClosesTheLinkFirstThenConnectsWhenTheFileSaysS
         uint16_t tcpPort;
         bool connected;
         size_t messages;
+        int viewUpdates; // the disconnect, then the refresh
     } cases[] = {
-        {"no auto connect", 0, other.tcpPort(), false, 0},
-        {"auto connect", 1, other.tcpPort(), true, 0},
-        {"auto connect to nothing", 1, 1, false, 1},
+        {"no auto connect", 0, other.tcpPort(), false, 0, 1},
+        {"auto connect", 1, other.tcpPort(), true, 0, 2},
+        {"auto connect to nothing", 1, 1, false, 1, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -558,8 +559,10 @@ TEST(DocumentFileOnSimulator, OpenClosesTheLinkFirstThenConnectsWhenTheFileSaysS
         ScratchFolder files;
         ScratchFolder::write(files.file("other.vtr"), ar.storedBytes());
         other.clearRequestLog();
+        const int updatesBefore = serial.doc.viewUpdates;
 
         ASSERT_TRUE(serial.doc.onOpenDocument(files.file("other.vtr")));
+        EXPECT_EQ(serial.doc.viewUpdates, updatesBefore + c.viewUpdates);
         EXPECT_EQ(serial.doc.isConnected(), c.connected ? 1 : 0);
         EXPECT_EQ(serial.doc.getRtuConfig() != nullptr, c.connected); // refreshed
         EXPECT_EQ(other.requestLog().empty(), !c.connected);

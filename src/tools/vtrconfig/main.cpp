@@ -1,28 +1,30 @@
 // The VtrConfig desktop program.
 //
-//   vtrconfig                 shows the program's About box (the main window comes later)
-//   vtrconfig --gallery DIR   renders every dialog template to DIR/<id>-<name>.png
+//   vtrconfig [FILE.vtr]      the main window, with an untitled document or the one named
+//   vtrconfig --gallery DIR   renders every dialog template and the frame sample to DIR
 
+#include "app/CVtrConfigApp.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
-#include "ui/CDialog.h"
 #include "ui/qt/DialogGallery.h"
 #include "ui/qt/QtBackend.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QWidget>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kExitUsage = 2;
 
 int usage() {
-    std::fprintf(stderr, "usage: vtrconfig [--gallery DIR]\n");
+    std::fprintf(stderr, "usage: vtrconfig [FILE.vtr | --gallery DIR]\n");
     return kExitUsage;
 }
 
@@ -35,7 +37,8 @@ bool haveDisplay() {
 
 int main(int argc, char* argv[]) {
     const bool gallery = argc == 3 && std::strcmp(argv[1], "--gallery") == 0;
-    if (!gallery && argc != 1) {
+    const bool document = argc == 2 && argv[1][0] != '-';
+    if (!gallery && !document && argc != 1) {
         return usage();
     }
     // Pictures need no screen: without one, render offscreen.
@@ -60,6 +63,20 @@ int main(int argc, char* argv[]) {
         std::printf("vtrconfig: %d dialogs written to %s\n", written, galleryDir.c_str());
         return 0;
     }
-    CDialog about(IDD_ABOUTBOX);
-    return about.DoModal() == -1 ? 1 : 0;
+    CVtrConfigApp app;
+    std::vector<std::string> arguments;
+    if (document) {
+        arguments.emplace_back(argv[1]);
+    }
+    std::string failure;
+    if (!app.start(arguments, failure)) {
+        std::fprintf(stderr, "vtrconfig: %s\n", failure.c_str());
+        return 1;
+    }
+    // The program ends when its main window is gone (File Exit or the close box, after the
+    // document agreed).
+    QObject::connect(
+        backend.widgetOf(&app.mainWindow()), &QObject::destroyed, &application,
+        [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+    return QApplication::exec();
 }
