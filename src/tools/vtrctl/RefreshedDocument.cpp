@@ -1,11 +1,23 @@
 #include "tools/vtrctl/RefreshedDocument.h"
 
-RefreshedDocument::RefreshedDocument(MbusMasterFunctions& master, bool tcp, int slave,
-                                     std::ostream& err)
-    : m_scope(m_messages) {
+namespace {
+
+ConnectOptions linkOptions(bool tcp, int slave) {
     ConnectOptions options;
     options.protocol = tcp ? ConnectOptions::modbusTcp : ConnectOptions::modbusRtu;
     options.slaveId = static_cast<uint8_t>(slave);
+    return options;
+}
+
+} // namespace
+
+RefreshedDocument::RefreshedDocument(MbusMasterFunctions& master, bool tcp, int slave,
+                                     std::ostream& err)
+    : RefreshedDocument(master, linkOptions(tcp, slave), err) {}
+
+RefreshedDocument::RefreshedDocument(MbusMasterFunctions& master, const ConnectOptions& options,
+                                     std::ostream& err)
+    : m_scope(m_messages) {
     m_doc.setConnectOptions(options);
     m_doc.useOpenLink(&master);
     m_doc.refresh();

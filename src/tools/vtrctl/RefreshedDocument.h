@@ -14,6 +14,9 @@ class RefreshedDocument {
 public:
     // `slave` is the RTU slave address; over TCP the unit is always slave 1.
     RefreshedDocument(MbusMasterFunctions& master, bool tcp, int slave, std::ostream& err);
+    // With the link's connect options, which the document shows as its own.
+    RefreshedDocument(MbusMasterFunctions& master, const ConnectOptions& options,
+                      std::ostream& err);
     ~RefreshedDocument();
     RefreshedDocument(const RefreshedDocument&) = delete;
     RefreshedDocument& operator=(const RefreshedDocument&) = delete;

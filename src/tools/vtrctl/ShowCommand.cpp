@@ -4,28 +4,29 @@
 #include "tools/vtrctl/DocumentJson.h"
 #include "tools/vtrctl/RefreshedDocument.h"
 #include "tools/vtrctl/VtrctlProgram.h"
+#include "tree/CVtrConfigView.h"
 
-int ShowCommand::run(MbusMasterFunctions& master, bool tcp, int slave, bool hex, std::ostream& out,
-                     std::ostream& err) const {
-    RefreshedDocument unit(master, tcp, slave, err);
+int ShowCommand::run(MbusMasterFunctions& master, const ConnectOptions& options, bool hex,
+                     std::ostream& out, std::ostream& err) const {
+    RefreshedDocument unit(master, options, err);
     if (!unit.connected()) {
         return VtrctlProgram::exitFailure;
     }
-    if (!print(unit.doc(), hex, out, err)) {
-        return VtrctlProgram::exitUsage;
-    }
+    unit.doc().setHexDisplay(hex ? 1 : 0);
+    print(unit.doc(), out);
     return unit.reported() ? exitPartial : VtrctlProgram::exitSuccess;
 }
 
-bool ShowCommand::print(const CVtrConfigDoc& doc, bool /*hex*/, std::ostream& out,
-                        std::ostream& err) const {
+void ShowCommand::print(CVtrConfigDoc& doc, std::ostream& out) const {
     switch (format) {
     case Format::json:
         DocumentJson::write(doc, out);
-        return true;
-    case Format::tree:
+        break;
+    case Format::tree: {
+        CVtrConfigView view(doc);
+        view.OnInitialUpdate();
+        out << view.outlineText();
         break;
     }
-    err << "vtrctl: show: the configuration tree is not available yet; use --json\n";
-    return false;
+    }
 }

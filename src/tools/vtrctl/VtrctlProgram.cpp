@@ -44,7 +44,8 @@ int repeatOperation(MbusMasterFunctions& master, VtrctlOptions& options, RoundTr
 int runDocumentCommand(const VtrctlOptions& options, MbusMasterFunctions& master, bool tcp,
                        std::ostream& out, std::ostream& err) {
     if (options.show.requested) {
-        return options.show.run(master, tcp, options.slave, options.hex, out, err);
+        return options.show.run(master, options.link.connectOptions(options.slave), options.hex,
+                                out, err);
     }
     if (options.exportTags.requested) {
         return options.exportTags.run(master, tcp, options.slave, out, err);
