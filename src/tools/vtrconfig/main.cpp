@@ -5,8 +5,10 @@
 //                             the main window connected to a simulated unit started inside the
 //                             program on a free loopback port (the rich default unit, or the
 //                             unit of a profile file)
-//   vtrconfig --gallery DIR   renders every dialog template and the frame sample to DIR
+//   vtrconfig --gallery DIR   renders every dialog template, the frame sample and the connect
+//                             options of each protocol to DIR
 
+#include "app/CMakeConnectionDlg.h"
 #include "app/CVtrConfigApp.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -53,6 +55,29 @@ bool haveDisplay() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// The connect options as each protocol leaves them: the other protocol's fields greyed.
+int writeConnectOptionsPictures(const std::string& directory, std::string& error) {
+    const struct {
+        uint16_t protocol;
+        const char* name;
+    } states[] = {
+        {ConnectOptions::modbusRtu, "connect-options-modbus-rtu"},
+        {ConnectOptions::modbusTcp, "connect-options-modbus-tcp"},
+    };
+    CMakeConnectionDlg dialog;
+    int written = 0;
+    for (const auto& state : states) {
+        ConnectOptions options;
+        options.protocol = state.protocol;
+        dialog.SetData(options, 0);
+        if (!DialogGallery::writeDialog(dialog, directory, state.name, error)) {
+            return -1;
+        }
+        ++written;
+    }
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -95,7 +120,9 @@ int main(int argc, char* argv[]) {
 
     if (gallery) {
         std::string error;
-        const int written = DialogGallery::writeAll(galleryDir, error);
+        int written = DialogGallery::writeAll(galleryDir, error);
+        const int states = written < 0 ? -1 : writeConnectOptionsPictures(galleryDir, error);
+        written = states < 0 ? -1 : written + states;
         if (written < 0) {
             std::fprintf(stderr, "vtrconfig: %s\n", error.c_str());
             return 1;
