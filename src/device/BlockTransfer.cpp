@@ -29,13 +29,17 @@ int BlockTransfer::reference(DeviceBlock block, int panel, int channel, size_t c
     return RegisterMap::reference(RegisterMap::panelAddress(block, panel)) + channel;
 }
 
-int BlockTransfer::read(DeviceBlock block, int panel, std::span<uint16_t> registers) const {
-    const int ref = reference(block, panel, 0, registers.size(), false, RegisterMap::fn4);
+int BlockTransfer::refusal(int ref) const {
     if (ref == 0) {
         return MBUS_ILLEGAL_ARGUMENT;
     }
-    if (master_ == nullptr) {
-        return MBUS_ILLEGAL_STATE;
+    return master_ == nullptr ? MBUS_ILLEGAL_STATE : MBUS_SUCCESS;
+}
+
+int BlockTransfer::read(DeviceBlock block, int panel, std::span<uint16_t> registers) const {
+    const int ref = reference(block, panel, 0, registers.size(), false, RegisterMap::fn4);
+    if (const int refused = refusal(ref)) {
+        return refused;
     }
     return master_->readInputRegisters(slave_, ref, registers.data(),
                                        static_cast<int>(registers.size()));
@@ -43,11 +47,8 @@ int BlockTransfer::read(DeviceBlock block, int panel, std::span<uint16_t> regist
 
 int BlockTransfer::read(DeviceBlock block, int panel, std::span<int> coils) const {
     const int ref = reference(block, panel, 0, coils.size(), false, RegisterMap::fn1);
-    if (ref == 0) {
-        return MBUS_ILLEGAL_ARGUMENT;
-    }
-    if (master_ == nullptr) {
-        return MBUS_ILLEGAL_STATE;
+    if (const int refused = refusal(ref)) {
+        return refused;
     }
     return master_->readCoils(slave_, ref, coils.data(), static_cast<int>(coils.size()));
 }
@@ -55,11 +56,8 @@ int BlockTransfer::read(DeviceBlock block, int panel, std::span<int> coils) cons
 int BlockTransfer::write(DeviceBlock block, int panel, int channel,
                          std::span<const uint16_t> registers) const {
     const int ref = reference(block, panel, channel, registers.size(), true, RegisterMap::fn16);
-    if (ref == 0) {
-        return MBUS_ILLEGAL_ARGUMENT;
-    }
-    if (master_ == nullptr) {
-        return MBUS_ILLEGAL_STATE;
+    if (const int refused = refusal(ref)) {
+        return refused;
     }
     return master_->writeMultipleRegisters(slave_, ref, registers.data(),
                                            static_cast<int>(registers.size()));
@@ -71,11 +69,8 @@ int BlockTransfer::write(DeviceBlock block, int panel, int channel,
     const bool single = writeFunctionFor(row, coils.size()) == RegisterMap::fn5;
     const int ref = reference(block, panel, channel, coils.size(), true,
                               single ? RegisterMap::fn5 : RegisterMap::fn15);
-    if (ref == 0) {
-        return MBUS_ILLEGAL_ARGUMENT;
-    }
-    if (master_ == nullptr) {
-        return MBUS_ILLEGAL_STATE;
+    if (const int refused = refusal(ref)) {
+        return refused;
     }
     if (single) {
         return master_->writeSingleCoil(slave_, ref, coils[0]);

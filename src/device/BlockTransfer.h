@@ -31,6 +31,8 @@ private:
     // for `count` values.
     int reference(DeviceBlock block, int panel, int channel, size_t count, bool writing,
                   int function) const;
+    // Why a request with `ref` cannot go out (0: it can).
+    int refusal(int ref) const;
 
     MbusMasterFunctions* master_;
     int slave_;

@@ -649,8 +649,12 @@ bool CVtrConfigDoc::onOpenDocument(const std::string& path) {
         return false;
     }
     disconnect();
-    if (autoConnect == 1 && connectCommand) {
-        connectCommand();
+    if (autoConnect == 1) {
+        if (connectCommand) {
+            connectCommand();
+        } else if (connect() == 1) {
+            refresh();
+        }
     }
     takeReferenceCopy();
     return true;

@@ -35,6 +35,9 @@ enum AcceleratorModifier : uint8_t {
     FALT = 0x10,
 };
 constexpr unsigned VK_F1 = 0x70;
+constexpr unsigned VK_F3 = 0x72;
+constexpr unsigned VK_F4 = 0x73;
+constexpr unsigned VK_F5 = 0x74;
 constexpr unsigned VK_F12 = 0x7B;
 
 struct AcceleratorTemplate {

@@ -6,6 +6,13 @@ constexpr int IDD_ABOUTBOX = 100;
 constexpr int IDR_MAINFRAME = 128;
 // A template that uses every control kind, for tests and the gallery.
 constexpr int IDD_CONTROL_SAMPLE = 9000;
+// A frame with a menu, toolbar, status bar and tree view, for tests and the gallery, and the
+// commands of its menu.
+constexpr int IDR_FRAME_SAMPLE = 9100;
+constexpr int ID_SAMPLE_HEXADECIMAL = 9101;
+constexpr int ID_SAMPLE_DECIMAL = 9102;
+constexpr int ID_SAMPLE_CONNECT = 9103;
+constexpr int ID_SAMPLE_UNAVAILABLE = 9104;
 
 constexpr int IDS_APP_TITLE = 57344;
 constexpr int IDS_IDLE_MESSAGE = 57345;
@@ -117,3 +124,25 @@ constexpr int idcMultDigOutList(int channel) {
 constexpr int idcMultDigOutLabel(int channel) {
     return 1173 + channel;
 }
+
+// Connect options: how the program reaches the unit.
+constexpr int IDD_MAKE_CONNECTION = 142;
+constexpr int IDC_CONN_OPTIONS_GROUP = 1075;
+constexpr int IDC_CONN_PROTOCOL_LABEL = 1071;
+constexpr int IDC_CONN_PROTOCOL = 1072;
+constexpr int IDC_CONN_RTU_GROUP = 1084;
+constexpr int IDC_CONN_COM_PORT_LABEL = 1086;
+constexpr int IDC_CONN_COM_PORT = 1085;
+constexpr int IDC_CONN_SLAVE_ID_LABEL = 1080;
+constexpr int IDC_CONN_SLAVE_ID = 1082;
+constexpr int IDC_CONN_BAUD_RATE_LABEL = 1097;
+constexpr int IDC_CONN_BAUD_RATE = 1076;
+constexpr int IDC_CONN_PARITY_LABEL = 1083;
+constexpr int IDC_CONN_PARITY = 1077;
+constexpr int IDC_CONN_TCP_GROUP = 1093;
+constexpr int IDC_CONN_SERVER_LABEL = 1100;
+constexpr int IDC_CONN_SERVER = 1099;
+constexpr int IDC_CONN_TCP_PORT_LABEL = 1091;
+constexpr int IDC_CONN_TCP_PORT = 1092;
+// "OK" accepts without connecting; the default button, IDOK, is "Connect".
+constexpr int IDC_CONN_OK = 1191;

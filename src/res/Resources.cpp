@@ -18,6 +18,7 @@ const DialogTemplate* const kDialogTemplates[] = {
     &kCfgRtuParmsTemplate,
     &kCfgTcpParmsTemplate,
     &kCfgDigChanStatesTemplate,
+    &kMakeConnectionTemplate,
     &kCfgScanModeTemplate,
     &kCfgDigOutOptsTemplate,
     &kCfgMultAnaInOptsTemplate,
@@ -45,9 +46,11 @@ std::span<const DialogTemplate* const> allDialogTemplates() {
 }
 
 const char* loadString(int id) {
-    for (const StringResource& entry : stringTable()) {
-        if (entry.id == id) {
-            return entry.text;
+    for (const auto table : {stringTable(), frameStringTable()}) {
+        for (const StringResource& entry : table) {
+            if (entry.id == id) {
+                return entry.text;
+            }
         }
     }
     return "";

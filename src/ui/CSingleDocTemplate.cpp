@@ -81,8 +81,13 @@ bool CSingleDocTemplate::OnFileOpen() {
 }
 
 bool CSingleDocTemplate::OpenDocumentFile(const std::string& path, bool report) {
+    return openDocument(path, report) == OpenResult::opened;
+}
+
+CSingleDocTemplate::OpenResult CSingleDocTemplate::openDocument(const std::string& path,
+                                                                bool report) {
     if (!m_document.SaveModified()) {
-        return false;
+        return OpenResult::cancelled;
     }
     if (!m_document.onOpenDocument(path)) {
         if (report) {
@@ -93,10 +98,10 @@ bool CSingleDocTemplate::OpenDocumentFile(const std::string& path, bool report) 
             setDefaultTitle();
             m_document.onNewDocument();
         }
-        return false;
+        return OpenResult::failed;
     }
     m_document.SetPathName(path);
-    return true;
+    return OpenResult::opened;
 }
 
 FileDialogRequest CSingleDocTemplate::fileDialogRequest(bool open, const std::string& name) const {

@@ -49,6 +49,9 @@ public:
     // failureText(). When the failed read had already emptied the document, the document
     // starts afresh as "Untitled"; otherwise it stays as it was.
     bool OpenDocumentFile(const std::string& path, bool report = true);
+    enum class OpenResult { opened, cancelled, failed };
+    // The same, telling a cancelled save-changes question from a file that did not open.
+    OpenResult openDocument(const std::string& path, bool report);
 
     // A file dialog for documents of this template, proposing `name` (the extension added
     // when it has none).

@@ -16,6 +16,9 @@ public:
     CTreeCtrl& GetTreeCtrl() { return m_tree; }
     const CTreeCtrl& GetTreeCtrl() const { return m_tree; }
 
+protected:
+    void onViewCreated() override { m_tree.Create(*this, treeId); }
+
 private:
     CTreeCtrl m_tree;
 };

@@ -1,11 +1,20 @@
 #include "ui/CView.h"
 
+#include "res/CommandIds.h"
 #include "ui/CDocument.h"
 
 CView::~CView() {
     if (m_document != nullptr) {
         m_document->RemoveView(*this);
     }
+}
+
+bool CView::CreateView(CWnd& parent) {
+    if (!Create(parent, AFX_IDW_PANE_FIRST)) {
+        return false;
+    }
+    onViewCreated();
+    return true;
 }
 
 void CView::OnInitialUpdate() {

@@ -16,6 +16,9 @@ public:
 
     CDocument* GetDocument() const { return m_document; }
 
+    // Creates the view as the client of a frame (or any window), filling it.
+    bool CreateView(CWnd& parent);
+
     // Once the view shows its document: by default an update without sender or hint.
     virtual void OnInitialUpdate();
     // The document changed; sender is the view that caused it, if any.
@@ -25,8 +28,11 @@ public:
     void setDocument(CDocument* document) { m_document = document; }
 
 protected:
+    // The view's window exists: place what it shows.
+    virtual void onViewCreated() {}
     void commandChain(std::vector<CCmdTarget*>& chain) override;
 
 private:
+    friend class CFrameWnd;
     CDocument* m_document = nullptr;
 };

@@ -182,3 +182,18 @@ void HeadlessBackend::windowDestroyed(CWnd& window) {
     std::erase_if(m_timers, [&](const auto& entry) { return entry.first.first == &window; });
     std::erase_if(m_posted, [&](const PostedMessage& posted) { return posted.window == &window; });
 }
+
+void HeadlessBackend::beginWaitCursor() {
+    if (m_paintObserver) {
+        m_paintObserver();
+    }
+    ++m_waitDepth;
+}
+
+void HeadlessBackend::endWaitCursor() {
+    if (m_waitDepth == 0) {
+        problem("wait cursor ended more often than it began");
+        return;
+    }
+    --m_waitDepth;
+}

@@ -66,6 +66,12 @@ public:
     bool killTimer(CWnd& window, uintptr_t timerId) override;
     bool postMessage(CWnd& window, unsigned message, uintptr_t wParam, intptr_t lParam) override;
     void windowDestroyed(CWnd& window) override;
+    void beginWaitCursor() override;
+    void endWaitCursor() override;
+
+    bool waitCursorShown() const { return m_waitDepth > 0; }
+    // Called where a desktop backend paints the windows (a test looks at what they show then).
+    void setPaintObserver(std::function<void()> observer) { m_paintObserver = std::move(observer); }
 
     void problem(const std::string& what);
 
@@ -96,4 +102,6 @@ private:
     std::deque<PostedMessage> m_posted;
     uint64_t m_nowMs = 0;
     uint64_t m_armCount = 0;
+    int m_waitDepth = 0;
+    std::function<void()> m_paintObserver;
 };

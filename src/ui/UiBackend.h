@@ -55,6 +55,10 @@ public:
     virtual bool postMessage(CWnd& window, unsigned message, uintptr_t wParam, intptr_t lParam) = 0;
     // The window is gone: forget its peer, timers, posted messages and widgets.
     virtual void windowDestroyed(CWnd& window) = 0;
+    // The hourglass from now until endWaitCursor (calls nest). The windows are painted with
+    // what they show before this returns, since the caller is about to block.
+    virtual void beginWaitCursor() {}
+    virtual void endWaitCursor() {}
 };
 
 // The current backend; without one installed, a backend that creates no window: dialogs

@@ -95,6 +95,16 @@ class DocumentReads : public ::testing::Test {
 protected:
     void SetUp() override { doc.useOpenLink(&master); }
 
+    // No panel bypassed, all eight answering their Device Information.
+    void findEveryDigitalPanel() {
+        master.answer(registerReply(words(8, 0)));
+        ASSERT_EQ(doc.readDigitalPanelBypass(), MBUS_SUCCESS);
+        for (int panel = 0; panel < 8; ++panel) {
+            master.answer(registerReply(panelInfo("V")));
+        }
+        ASSERT_EQ(doc.readDigitalDeviceInformation(), MBUS_SUCCESS);
+    }
+
     ScriptedTransport master;
     LinkedDoc doc;
 };
@@ -304,12 +314,7 @@ TEST_F(DocumentReads, OtherDigitalErrorEndsTheReadKeepingPanelsReadBefore) {
 }
 
 TEST_F(DocumentReads, DeviceFailureOnDigitalStatesOrOutputsChecksOnceAndIsReported) {
-    master.answer(registerReply(words(8, 0)));
-    ASSERT_EQ(doc.readDigitalPanelBypass(), MBUS_SUCCESS);
-    for (int panel = 0; panel < 8; ++panel) {
-        master.answer(registerReply(panelInfo("V")));
-    }
-    ASSERT_EQ(doc.readDigitalDeviceInformation(), MBUS_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(findEveryDigitalPanel());
 
     struct Case {
         const char* name;
@@ -394,12 +399,7 @@ TEST_F(DocumentReads, LiveAccessPassesTheReferenceStraightThrough) {
 }
 
 TEST_F(DocumentReads, PanelThatStopsAnsweringWithDeviceFailureLosesItsInformation) {
-    master.answer(registerReply(words(8, 0)));
-    ASSERT_EQ(doc.readDigitalPanelBypass(), MBUS_SUCCESS);
-    for (int panel = 0; panel < 8; ++panel) {
-        master.answer(registerReply(panelInfo("V")));
-    }
-    ASSERT_EQ(doc.readDigitalDeviceInformation(), MBUS_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(findEveryDigitalPanel());
     ASSERT_NE(doc.getDigitalDeviceInfo(0), nullptr);
 
     master.fail(MBUS_SLAVE_DEVICE_FAILURE); // panel 0 taken out

@@ -2,20 +2,27 @@
 
 #include "support/UiUser.h"
 
+#include "res/FrameResources.h"
+#include "ui/CFrameWnd.h"
 #include "ui/CTreeCtrl.h"
 #include "ui/CWnd.h"
 #include "ui/UiConstants.h"
 #include "ui/qt/QtBackend.h"
+#include "ui/qt/QtFrameWindow.h"
 #include "ui/qt/QtTreePeer.h"
 #include "ui/qt/QtWindowPeer.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -96,7 +103,89 @@ public:
         return QTest::qWaitFor(done, 20000);
     }
 
+    ShownEntry shownEntry(CFrameWnd& frame, int commandId) override {
+        QAction* action = menuAction(frame, commandId);
+        if (action == nullptr) {
+            return {false, false, ""};
+        }
+        return {action->isEnabled(), action->isChecked(), action->text().toStdString()};
+    }
+    std::string shownStatusText(CFrameWnd& frame) override {
+        return frameWindow(frame)->statusPane(0)->text().toStdString();
+    }
+    void openMenu(CFrameWnd& frame, size_t popup) override {
+        QtFrameWindow* window = frameWindow(frame);
+        const QList<QAction*> popups = window->menuBar()->actions();
+        ASSERT_LT(popup, static_cast<size_t>(popups.size()));
+        QMenu* menu = popups[static_cast<qsizetype>(popup)]->menu();
+        menu->popup(window->mapToGlobal(QPoint(0, 0)));
+        EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 5000));
+    }
+    void highlightEntry(CFrameWnd& frame, int commandId) override {
+        QAction* action = menuAction(frame, commandId);
+        auto* menu = action != nullptr ? qobject_cast<QMenu*>(action->parent()) : nullptr;
+        ASSERT_NE(menu, nullptr);
+        menu->setActiveAction(action);
+    }
+    void chooseEntry(CFrameWnd& frame, int commandId) override {
+        QAction* action = menuAction(frame, commandId);
+        auto* menu = action != nullptr ? qobject_cast<QMenu*>(action->parent()) : nullptr;
+        ASSERT_NE(menu, nullptr);
+        menu->popup(frameWindow(frame)->mapToGlobal(QPoint(0, 0)));
+        EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 5000));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        // A greyed entry leaves its menu open.
+        menu->hide();
+    }
+    void closeMenu(CFrameWnd& frame) override {
+        for (QAction* popup : frameWindow(frame)->menuBar()->actions()) {
+            popup->menu()->hide();
+        }
+    }
+    void pressKey(CFrameWnd& frame, unsigned key, uint8_t modifiers) override {
+        QtFrameWindow* window = frameWindow(frame);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        Qt::KeyboardModifiers qtModifiers;
+        if ((modifiers & FCONTROL) != 0) {
+            qtModifiers |= Qt::ControlModifier;
+        }
+        if ((modifiers & FSHIFT) != 0) {
+            qtModifiers |= Qt::ShiftModifier;
+        }
+        if ((modifiers & FALT) != 0) {
+            qtModifiers |= Qt::AltModifier;
+        }
+        const int qtKey = key >= VK_F1 && key <= VK_F12 ? Qt::Key_F1 + static_cast<int>(key - VK_F1)
+                                                        : static_cast<int>(key);
+        QTest::keyClick(window, static_cast<Qt::Key>(qtKey), qtModifiers);
+    }
+    void clickToolButton(CFrameWnd& frame, int commandId) override {
+        QtFrameWindow* window = frameWindow(frame);
+        for (QAction* action : window->actionsOf(commandId)) {
+            if (QWidget* button = window->toolBar()->widgetForAction(action)) {
+                QTest::mouseClick(button, Qt::LeftButton);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no toolbar button " << commandId;
+    }
+
 private:
+    QtFrameWindow* frameWindow(CFrameWnd& frame) {
+        auto* found = dynamic_cast<QtFrameWindow*>(peer(frame));
+        EXPECT_NE(found, nullptr) << "the frame has no window";
+        return found;
+    }
+    QAction* menuAction(CFrameWnd& frame, int commandId) {
+        for (QAction* action : frameWindow(frame)->actionsOf(commandId)) {
+            if (qobject_cast<QMenu*>(action->parent()) != nullptr) {
+                return action;
+            }
+        }
+        ADD_FAILURE() << "no menu entry " << commandId;
+        return nullptr;
+    }
     QtWindowPeer* peer(CWnd& window) {
         QtWindowPeer* found = m_backend.peerOf(window);
         EXPECT_NE(found, nullptr) << "the window has no widget";

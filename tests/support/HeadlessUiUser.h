@@ -3,6 +3,7 @@
 #include "support/HeadlessUi.h"
 #include "support/UiUser.h"
 
+#include "ui/CFrameWnd.h"
 #include "ui/CTreeCtrl.h"
 #include "ui/CWnd.h"
 #include "ui/DialogDriver.h"
@@ -36,6 +37,28 @@ public:
         }
         return done();
     }
+
+    ShownEntry shownEntry(CFrameWnd& frame, int commandId) override {
+        const CMenu::Item* item = frame.GetMenu().find(commandId);
+        EXPECT_NE(item, nullptr) << "no menu entry " << commandId;
+        return item != nullptr ? ShownEntry{item->enabled, item->checked, item->text}
+                               : ShownEntry{false, false, ""};
+    }
+    std::string shownStatusText(CFrameWnd& frame) override { return frame.GetMessageText(); }
+    void openMenu(CFrameWnd& frame, size_t /*popup*/) override { frame.userMenuOpening(); }
+    void highlightEntry(CFrameWnd& frame, int commandId) override {
+        frame.userMenuSelect(commandId);
+    }
+    void chooseEntry(CFrameWnd& frame, int commandId) override {
+        frame.userMenuOpening();
+        frame.userMenuClosed();
+        frame.userCommand(commandId);
+    }
+    void closeMenu(CFrameWnd& frame) override { frame.userMenuClosed(); }
+    void pressKey(CFrameWnd& frame, unsigned key, uint8_t modifiers) override {
+        frame.userKey(key, modifiers);
+    }
+    void clickToolButton(CFrameWnd& frame, int commandId) override { frame.userCommand(commandId); }
 
 private:
     DialogDriver driver(CWnd& window) { return DialogDriver(m_ui.backend, window); }

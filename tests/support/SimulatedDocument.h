@@ -5,8 +5,8 @@
 #include "modbus/MbusTcpMasterProtocol.h"
 #include "sim/Simulator.h"
 
-// A simulated unit on a loopback port and a document linked to it over Modbus TCP, with every
-// block read as a refresh reads them: the document as the program has it after a connect.
+// A simulated unit on a loopback port and a document linked to it over Modbus TCP and
+// refreshed: the document as the program has it after a connect.
 class SimulatedDocument {
 public:
     explicit SimulatedDocument(const SimProfile& profile = SimProfile::richDefault())
@@ -19,8 +19,8 @@ public:
             return;
         }
         doc.link(&master);
-        linked = true;
-        refreshed = readEveryBlock() == MBUS_SUCCESS;
+        doc.refresh();
+        linked = doc.isConnected() != 0;
     }
     ~SimulatedDocument() {
         doc.link(nullptr);
@@ -30,7 +30,28 @@ public:
     SimulatedDocument(const SimulatedDocument&) = delete;
     SimulatedDocument& operator=(const SimulatedDocument&) = delete;
 
-    bool ready() const { return linked && refreshed; }
+    bool ready() const { return linked; }
+
+    // A unit with a few live channels: analog panel 0 with inputs on channels 0 and 3 and an
+    // output on channel 1 (default 250), digital panel 0 with an input on channel 2 and an
+    // output on channel 4 (default off); everything else vacant or absent.
+    static SimProfile fewChannelsProfile() {
+        SimProfile profile = SimProfile::minimal();
+        profile.analogState.fill(SimProfile::Vacant);
+        profile.analogState[0] = SimProfile::Input;
+        profile.analogState[1] = SimProfile::Output;
+        profile.analogState[3] = SimProfile::Input;
+        profile.defaultOutput[1] = 250;
+        for (auto& panel : profile.digitalPanels) {
+            panel.fitted = false;
+            panel.state.fill(SimProfile::Vacant);
+            panel.defaultOutput.fill(0);
+        }
+        profile.digitalPanels[0].fitted = true;
+        profile.digitalPanels[0].state[2] = SimProfile::Input;
+        profile.digitalPanels[0].state[4] = SimProfile::Output;
+        return profile;
+    }
 
     class Document : public CVtrConfigDoc {
     public:
@@ -42,23 +63,5 @@ public:
     Document doc;
 
 private:
-    int readEveryBlock() {
-        int (CVtrConfigDoc::*const reads[])() = {
-            &CVtrConfigDoc::checkCommunication,       &CVtrConfigDoc::readStatusRegister,
-            &CVtrConfigDoc::readDeviceInformation,    &CVtrConfigDoc::readDigitalPanelBypass,
-            &CVtrConfigDoc::readRtuConfiguration,     &CVtrConfigDoc::readScanMode,
-            &CVtrConfigDoc::readAnalogChannelStates,  &CVtrConfigDoc::readAnalogInputOptions,
-            &CVtrConfigDoc::readAnalogOutputOptions,  &CVtrConfigDoc::readDigitalDeviceInformation,
-            &CVtrConfigDoc::readDigitalChannelStates, &CVtrConfigDoc::readDigitalOutputOptions,
-        };
-        for (const auto read : reads) {
-            if (const int result = (doc.*read)(); result != MBUS_SUCCESS) {
-                return result;
-            }
-        }
-        return MBUS_SUCCESS;
-    }
-
     bool linked = false;
-    bool refreshed = false;
 };

@@ -2,9 +2,12 @@
 
 #include "ui/TreeItemHandle.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
+class CFrameWnd;
 class CTreeCtrl;
 class CWnd;
 
@@ -34,4 +37,22 @@ public:
     // Lets time pass, timers firing and posted messages arriving, until done holds; false
     // when it does not within a generous while.
     virtual bool waitUntil(const std::function<bool()>& done) = 0;
+
+    // At a frame: a menu entry as the user sees it, and the status bar's message pane.
+    struct ShownEntry {
+        bool enabled;
+        bool checked;
+        std::string text;
+    };
+    virtual ShownEntry shownEntry(CFrameWnd& frame, int commandId) = 0;
+    virtual std::string shownStatusText(CFrameWnd& frame) = 0;
+    // Opens a popup of the menu bar (0 for the first), highlights an entry of the open
+    // popup, chooses an entry (opening its popup first), and closes the menu.
+    virtual void openMenu(CFrameWnd& frame, size_t popup) = 0;
+    virtual void highlightEntry(CFrameWnd& frame, int commandId) = 0;
+    virtual void chooseEntry(CFrameWnd& frame, int commandId) = 0;
+    virtual void closeMenu(CFrameWnd& frame) = 0;
+    // A key with FSHIFT, FCONTROL, FALT; letters as upper-case characters, function keys VK_F*.
+    virtual void pressKey(CFrameWnd& frame, unsigned key, uint8_t modifiers) = 0;
+    virtual void clickToolButton(CFrameWnd& frame, int commandId) = 0;
 };

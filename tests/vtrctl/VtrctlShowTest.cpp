@@ -5,11 +5,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 using ::testing::HasSubstr;
 using ::testing::Not;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -44,6 +46,7 @@ protected:
         return GetParam() == Link::tcp ? sim.startTcp() == 0 : sim.startRtuPty() == 0;
     }
 };
+using ShowTree = ShowJson;
 
 } // namespace
 
@@ -131,6 +134,47 @@ TEST(ShowJsonText, LinkThatCannotOpenExitsWithOne) {
     EXPECT_EQ(outcome.out, "");
     EXPECT_THAT(outcome.err, HasSubstr("error 68: "));
 }
+
+TEST_P(ShowTree, PrintsTheConfigurationTreeInTheChosenBase) {
+    const SimProfile profile = SimProfile::richDefault();
+    Simulator sim(profile);
+    ASSERT_TRUE(start(sim));
+    std::vector<std::string> arguments = linkArguments(sim, GetParam(), profile);
+    arguments.push_back("show");
+    const VtrctlOutcome decimal = runVtrctl(arguments);
+    arguments.push_back("--hex");
+    const VtrctlOutcome hex = runVtrctl(arguments);
+
+    EXPECT_EQ(decimal.status, 0) << decimal.err;
+    EXPECT_EQ(decimal.err, "");
+    // The connection rows come from the link options; a device path has no COM number.
+    const std::string connection =
+        GetParam() == Link::tcp
+            ? "    Protocol = Modbus TCP\n    Server = 127.0.0.1\n    TCP Port = " +
+                  std::to_string(sim.tcpPort()) + "\n"
+            : "    Protocol = Modbus RTU\n    COM Port = 0\n    Slave ID = 31\n"
+              "    Baud Rate = 19200\n    Parity = Even\n";
+    EXPECT_THAT(decimal.out, StartsWith("VTR300 Configuration\n  Connected\n"
+                                        "  Self-Test Status = Pass\n  Connection Information\n" +
+                                        connection));
+    EXPECT_THAT(decimal.out, HasSubstr("\n      Channel 1 : Input\n        Average Weight = 8\n"));
+    EXPECT_THAT(hex.out, HasSubstr("\n      Channel 1 : Input\n        Average Weight = 0x0008\n"));
+    EXPECT_THAT(hex.out, HasSubstr("\n      TCP Port = 0x01F6\n"));
+    EXPECT_EQ(std::count(hex.out.begin(), hex.out.end(), '\n'),
+              std::count(decimal.out.begin(), decimal.out.end(), '\n'));
+
+    // A block that fails shows as unknown rows; the rest is printed.
+    sim.faults().addException(0x1100, 0x1100, 2); // RTU Configuration
+    const VtrctlOutcome partial = runVtrctl(arguments);
+    EXPECT_EQ(partial.status, 3);
+    EXPECT_THAT(partial.out, HasSubstr("\n      Serial Interface = UNKNOWN\n"));
+    EXPECT_THAT(partial.out, HasSubstr("\n      IP Address = 192.168.1.50\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, ShowTree, ::testing::Values(Link::tcp, Link::rtu),
+                         [](const ::testing::TestParamInfo<Link>& info) {
+                             return info.param == Link::tcp ? "OverTcp" : "OverRtu";
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Links, ShowJson, ::testing::Values(Link::tcp, Link::rtu),
                          [](const ::testing::TestParamInfo<Link>& info) {

@@ -19,7 +19,9 @@ constexpr const char* usageText =
     "  read-coils REF COUNT              read-input-registers REF COUNT\n"
     "  write-single-coil REF VALUE       write-single-register REF VALUE\n"
     "  write-multiple-coils REF VALUE... write-multiple-registers REF VALUE...\n"
-    "  show [--json]                     read the whole unit and print it\n"
+    "  show [--hex] [--json]             read the whole unit and print it\n"
+    "  export FILE|-                     write the unit's KEPServerEX tag file\n"
+    "  watch [PANEL...]                  follow the live values of configured channels\n"
     "Run 'vtrctl --help' for details.\n";
 
 constexpr const char* helpFooter =
@@ -42,10 +44,21 @@ constexpr const char* helpFooter =
     "error, 130 interrupted by Ctrl+C.\n"
     "\n"
     "show reads every block of a VTR300 as the program does on Connect (over TCP the unit is\n"
-    "slave 1, over RTU the --slave address) and prints it; --json prints one member per block,\n"
-    "null for a block that could not be read. Messages of the read go to standard error. Exit\n"
-    "status: 0 all read, 1 the link failed or the unit could not be identified, 3 some blocks\n"
-    "could not be read (the rest is printed).";
+    "slave 1, over RTU the --slave address) and prints the program's configuration tree, one\n"
+    "row per line, indented two blanks per level (numbers in hexadecimal with --hex); --json\n"
+    "prints one member per block, null for a block that could not be read. Messages of the\n"
+    "read go to standard error. Exit status: 0 all read, 1 the link failed or the unit could\n"
+    "not be identified, 3 some blocks could not be read (the rest is printed).\n"
+    "\n"
+    "export and watch first read the whole unit as the program does on Connect; messages of\n"
+    "that read go to standard error. export writes the KEPServerEX tag file of the unit's\n"
+    "configured channels to FILE, replacing it only once the whole file is written, or to\n"
+    "standard output for '-'; a failure prints its message and exits 1. watch reads the\n"
+    "configured channels of each PANEL (a0 to a3 analog, d0 to d7 digital; default all) one at\n"
+    "a time, 20 ms apart with 500 ms between passes, and prints a line whenever a value\n"
+    "changes: 'HH:MM:SS.mmm analog P ch C input|output VALUE', the value in decimal (--hex:\n"
+    "0x%04X for analog channels) or '(CODE, TEXT)' for a failed read. It stops after --count N\n"
+    "passes, or on Ctrl+C.";
 
 const char* argumentSyntax(ModbusCommand::Arguments arguments) {
     switch (arguments) {
@@ -140,8 +153,10 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
                    "Least time from one transaction's start to the next, default 0")
         ->type_name("MS");
     app.add_flag("--hex", options.hex, "Print registers as 0x%04X");
-    app.add_option("--count", texts.count, "Run the operation N times on one connection")
-        ->type_name("N");
+    const CLI::Option* countOption =
+        app.add_option("--count", texts.count,
+                       "Run the operation N times on one connection (watch: N passes)")
+            ->type_name("N");
     app.add_flag("--stats", options.stats, "Print transaction statistics on standard error");
 
     const auto& descriptions = ModbusCommand::descriptions();
@@ -177,6 +192,16 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
     show->fallthrough();
     bool json = false;
     show->add_flag("--json", json, "Print the unit's blocks as JSON");
+    CLI::App* exportCommand =
+        app.add_subcommand("export", "FILE: write the unit's KEPServerEX tag file");
+    exportCommand->fallthrough();
+    exportCommand->add_option("FILE", options.exportTags.path, "The file, or - for standard output")
+        ->required();
+    CLI::App* watchCommand =
+        app.add_subcommand("watch", "[PANEL...]: follow the live values of configured channels");
+    watchCommand->fallthrough();
+    std::vector<std::string> watchedPanels;
+    watchCommand->add_option("PANEL", watchedPanels, "a0 to a3, d0 to d7; default all panels");
 
     try {
         app.parse(argc, argv);
@@ -197,6 +222,17 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
         texts.slave = std::to_string(*options.link.documentSlave());
     }
     ok = ok && applyNumericTexts(texts, options, problem);
+    options.exportTags.requested = exportCommand->parsed();
+    options.watch.requested = watchCommand->parsed();
+    options.watch.passes = countOption->count() != 0 ? options.count : 0;
+    for (const std::string& name : watchedPanels) {
+        LiveWatch::Panel panel{};
+        if (ok && !LiveWatch::parsePanel(name, panel)) {
+            problem = "watch: '" + name + "' is not a panel (a0 to a3, d0 to d7)";
+            ok = false;
+        }
+        options.watch.panels.push_back(panel);
+    }
     for (size_t i = 0; ok && i < commands.size(); ++i) {
         if (commands[i]->parsed()) {
             ok = options.command.set(descriptions[i].kind, arguments[i].ref, arguments[i].values,

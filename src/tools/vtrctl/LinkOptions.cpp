@@ -11,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -40,6 +41,22 @@ bool parseChoice(const char* option, const std::string& text, int first, int sec
     }
     value = static_cast<int>(number);
     return true;
+}
+
+// n of a port named the Windows way, "COM<n>" or "\\.\COM<n>" (any letter case); 0 for any
+// other name.
+uint8_t comPortNumber(const std::string& name) {
+    const std::string rest = name.starts_with("\\\\.\\") ? name.substr(4) : name;
+    if (rest.size() < 4 || (rest[0] | 0x20) != 'c' || (rest[1] | 0x20) != 'o' ||
+        (rest[2] | 0x20) != 'm') {
+        return 0;
+    }
+    int64_t number = 0;
+    if (!NumberArgument::parse(rest.substr(3), number) || number < 1 ||
+        number > std::numeric_limits<uint8_t>::max()) {
+        return 0;
+    }
+    return static_cast<uint8_t>(number);
 }
 
 } // namespace
@@ -176,6 +193,7 @@ bool LinkOptions::checkDocument(std::string& problem) {
         break;
     }
     const ConnectOptions& connect = settings.connect;
+    documentConnect_ = connect;
     if (connect.protocol == ConnectOptions::modbusTcp) {
         tcpHost_ = connect.server;
         tcpPort_ = connect.tcpPort;
@@ -251,6 +269,27 @@ bool LinkOptions::checkSerialLine(std::string& problem) {
         serial_.rs485DelayMs = NumberArgument::saturateToInt(delay);
     }
     return true;
+}
+
+ConnectOptions LinkOptions::connectOptions(int slave) const {
+    ConnectOptions options = documentConnect_.value_or(ConnectOptions{});
+    if (rtuDevice_.empty()) {
+        options.protocol = ConnectOptions::modbusTcp;
+        options.server = tcpHost_;
+        options.tcpPort = tcpPort_;
+        return options;
+    }
+    options.protocol = ConnectOptions::modbusRtu;
+    options.slaveId = static_cast<uint8_t>(slave);
+    if (!documentConnect_) {
+        options.comPort = comPortNumber(serial_.device);
+        const auto& rates = ConnectOptions::baudRates;
+        // A rate outside the table becomes an index outside it, which shows as invalid.
+        options.baudIndex = static_cast<uint16_t>(
+            std::find(rates.begin(), rates.end(), serial_.baudRate) - rates.begin());
+        options.parityIndex = static_cast<uint16_t>(serial_.parity);
+    }
+    return options;
 }
 
 int LinkOptions::open(const MasterSettings& settings,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/ConnectOptions.h"
 #include "modbus/MbusMasterFunctions.h"
 
 #include <cstdint>
@@ -36,6 +37,11 @@ public:
     // The slave address that --document names: 1 over Modbus TCP, the document's slave id over
     // Modbus RTU. Empty without --document.
     std::optional<int> documentSlave() const { return documentSlave_; }
+
+    // The link as a document's connect options name it: those of --document, or the host and
+    // port of --tcp, or the line of --rtu (the COM number of a COM<n> name, 0 for a device
+    // path, which has none). Over RTU the slave id is `slave`.
+    ConnectOptions connectOptions(int slave) const;
 
     const std::string& tcpHost() const { return tcpHost_; }
     uint16_t tcpPort() const { return tcpPort_; }
@@ -75,6 +81,7 @@ private:
     CLI::Option* rtuOption_ = nullptr;
     std::string documentPath_;
     std::optional<int> documentSlave_;
+    std::optional<ConnectOptions> documentConnect_;
     std::string tcpTarget_; // HOST[:PORT] as typed
     std::string tcpHost_;
     uint16_t tcpPort_ = 0;

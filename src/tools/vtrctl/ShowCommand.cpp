@@ -2,55 +2,31 @@
 
 #include "device/CVtrConfigDoc.h"
 #include "tools/vtrctl/DocumentJson.h"
+#include "tools/vtrctl/RefreshedDocument.h"
 #include "tools/vtrctl/VtrctlProgram.h"
-#include "ui/HeadlessBackend.h"
+#include "tree/CVtrConfigView.h"
 
-namespace {
-
-// The document, given the link that vtrctl has opened (with its time-out and line settings)
-// in place of opening one from connect options.
-class LinkedDocument : public CVtrConfigDoc {
-public:
-    using CVtrConfigDoc::useOpenLink;
-};
-
-} // namespace
-
-int ShowCommand::run(MbusMasterFunctions& master, bool tcp, int slave, bool hex, std::ostream& out,
-                     std::ostream& err) const {
-    // The refresh reports through message boxes: here they are kept and printed.
-    HeadlessBackend messages;
-    ScopedBackend scope(messages);
-
-    LinkedDocument doc;
-    ConnectOptions options;
-    options.protocol = tcp ? ConnectOptions::modbusTcp : ConnectOptions::modbusRtu;
-    options.slaveId = static_cast<uint8_t>(slave);
-    doc.setConnectOptions(options);
-    doc.useOpenLink(&master);
-    doc.refresh();
-
-    for (const auto& box : messages.messageBoxes()) {
-        err << box.caption << ": " << box.text << '\n';
-    }
-    if (!doc.isConnected()) {
+int ShowCommand::run(MbusMasterFunctions& master, const ConnectOptions& options, bool hex,
+                     std::ostream& out, std::ostream& err) const {
+    RefreshedDocument unit(master, options, err);
+    if (!unit.connected()) {
         return VtrctlProgram::exitFailure;
     }
-    if (!print(doc, hex, out, err)) {
-        return VtrctlProgram::exitUsage;
-    }
-    return messages.messageBoxes().empty() ? VtrctlProgram::exitSuccess : exitPartial;
+    unit.doc().setHexDisplay(hex ? 1 : 0);
+    print(unit.doc(), out);
+    return unit.reported() ? exitPartial : VtrctlProgram::exitSuccess;
 }
 
-bool ShowCommand::print(const CVtrConfigDoc& doc, bool /*hex*/, std::ostream& out,
-                        std::ostream& err) const {
+void ShowCommand::print(CVtrConfigDoc& doc, std::ostream& out) const {
     switch (format) {
     case Format::json:
         DocumentJson::write(doc, out);
-        return true;
-    case Format::tree:
+        break;
+    case Format::tree: {
+        CVtrConfigView view(doc);
+        view.OnInitialUpdate();
+        out << view.outlineText();
         break;
     }
-    err << "vtrctl: show: the configuration tree is not available yet; use --json\n";
-    return false;
+    }
 }

@@ -3,6 +3,7 @@
 #include <ostream>
 
 class CVtrConfigDoc;
+struct ConnectOptions;
 class MbusMasterFunctions;
 
 // `show`: reads the whole unit the way the program's document does (one refresh over an open
@@ -18,13 +19,13 @@ public:
     bool requested = false;
     Format format = Format::tree;
 
-    // Refreshes a document over `master`, whose link is open, and prints it. `slave` is the RTU
-    // slave address (over TCP the unit is always slave 1). Returns vtrctl's exit status: 0 all
-    // read, 1 the refresh stopped, exitPartial some blocks failed (what was read is printed).
-    int run(MbusMasterFunctions& master, bool tcp, int slave, bool hex, std::ostream& out,
+    // Refreshes a document with these connect options over `master`, whose link is open, and
+    // prints it: the configuration tree as indented text (numbers in hexadecimal with `hex`),
+    // or the images as JSON. Returns vtrctl's exit status: 0 all read, 1 the refresh stopped,
+    // exitPartial some blocks failed (what was read is printed).
+    int run(MbusMasterFunctions& master, const ConnectOptions& options, bool hex, std::ostream& out,
             std::ostream& err) const;
 
 private:
-    // Prints the document in the chosen format; false when the format is not available.
-    bool print(const CVtrConfigDoc& doc, bool hex, std::ostream& out, std::ostream& err) const;
+    void print(CVtrConfigDoc& doc, std::ostream& out) const;
 };

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "tools/vtrctl/ExportCommand.h"
 #include "tools/vtrctl/LinkOptions.h"
 #include "tools/vtrctl/ModbusCommand.h"
 #include "tools/vtrctl/ShowCommand.h"
+#include "tools/vtrctl/WatchCommand.h"
 
 #include <cstdint>
 
@@ -17,4 +19,7 @@ struct VtrctlOptions {
     ModbusCommand command;
     // Instead of one Modbus operation: show the whole unit.
     ShowCommand show;
+    // Instead of one Modbus operation: the unit's tag file, or its live values.
+    ExportCommand exportTags;
+    WatchCommand watch;
 };

@@ -40,10 +40,27 @@ int repeatOperation(MbusMasterFunctions& master, VtrctlOptions& options, RoundTr
     return result;
 }
 
+// The commands that read the whole unit first, as the program does on Connect.
+int runDocumentCommand(const VtrctlOptions& options, MbusMasterFunctions& master, bool tcp,
+                       std::ostream& out, std::ostream& err) {
+    if (options.show.requested) {
+        return options.show.run(master, options.link.connectOptions(options.slave), options.hex,
+                                out, err);
+    }
+    if (options.exportTags.requested) {
+        return options.exportTags.run(master, tcp, options.slave, out, err);
+    }
+    return options.watch.run(master, tcp, options.slave, options.hex, out, err);
+}
+
 } // namespace
 
 void VtrctlProgram::interrupt() {
     interrupted = true;
+}
+
+bool VtrctlProgram::interruptRequested() {
+    return interrupted;
 }
 
 int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -63,11 +80,11 @@ int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std
     std::unique_ptr<MbusMasterFunctions> master;
     const int opened = options.link.open(options.settings, master);
     bool anyFailed = opened != MBUS_SUCCESS;
+    const bool tcp = options.link.serialLine().device.empty();
     if (anyFailed) {
         printError(err, opened);
-    } else if (options.show.requested) {
-        const int status = options.show.run(*master, options.link.serialLine().device.empty(),
-                                            options.slave, options.hex, out, err);
+    } else if (options.show.requested || options.exportTags.requested || options.watch.requested) {
+        const int status = runDocumentCommand(options, *master, tcp, out, err);
         master->closeLink();
         return status;
     } else {

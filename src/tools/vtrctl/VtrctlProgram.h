@@ -18,4 +18,5 @@ public:
     // Asks a running loop to stop after the transaction under way; safe in a signal handler.
     // The statistics gathered so far are still printed.
     static void interrupt();
+    static bool interruptRequested();
 };

@@ -1,9 +1,11 @@
 #include "ui/qt/QtBackend.h"
 
+#include "ui/CFrameWnd.h"
 #include "ui/CWnd.h"
 #include "ui/MessageBoxAnswers.h"
 #include "ui/UiConstants.h"
 #include "ui/qt/QtDialogWindow.h"
+#include "ui/qt/QtFrameWindow.h"
 #include "ui/qt/QtViewWindow.h"
 
 #include <QApplication>
@@ -68,7 +70,11 @@ void QtBackend::createPeer(CWnd& window) {
         break;
     }
     case WindowKind::Frame:
-        peer = new QtViewWindow(window, nullptr);
+        if (auto* frame = dynamic_cast<CFrameWnd*>(&window)) {
+            peer = new QtFrameWindow(*frame);
+        } else {
+            peer = new QtViewWindow(window, nullptr);
+        }
         break;
     }
     m_peers[&window] = peer;
@@ -132,15 +138,22 @@ int QtBackend::fileDialog(CWnd* owner, const FileDialogRequest& request, std::st
     const QString title = QString::fromStdString(request.title);
     const QString start = QString::fromStdString(request.initialPath);
     const QString filter = QString::fromStdString(request.filter);
-    QString selected = QString::fromStdString(request.selectedFilter);
-    QString* selectedFilter = selected.isEmpty() ? nullptr : &selected;
-    const QString chosen =
-        request.open ? QFileDialog::getOpenFileName(parent, title, start, filter, selectedFilter)
-                     : QFileDialog::getSaveFileName(parent, title, start, filter, selectedFilter);
-    if (chosen.isEmpty()) {
+    QFileDialog dialog(parent, title, start, filter);
+    dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!request.open) {
+        // The extension is added before the dialog asks about overwriting, so that the question
+        // is about the file that will be written.
+        QString suffix = QString::fromStdString(request.defaultExtension);
+        dialog.setDefaultSuffix(suffix.startsWith('.') ? suffix.mid(1) : suffix);
+    }
+    if (!request.selectedFilter.empty()) {
+        dialog.selectNameFilter(QString::fromStdString(request.selectedFilter));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return IDCANCEL;
     }
-    path = chosen.toStdString();
+    path = dialog.selectedFiles().front().toStdString();
     return IDOK;
 }
 
@@ -231,4 +244,18 @@ void QtBackend::announceModal(QWidget& modal, CWnd* window) {
         // Once the loop runs: the modal widget is the context, so nothing fires after it.
         QTimer::singleShot(0, &modal, [this, &modal, window] { m_modalObserver(modal, window); });
     }
+}
+
+void QtBackend::beginWaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The caller blocks next: whatever changed (a status text) is painted now, not after.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) {
+            window->repaint();
+        }
+    }
+}
+
+void QtBackend::endWaitCursor() {
+    QApplication::restoreOverrideCursor();
 }

@@ -35,6 +35,8 @@ public:
     bool killTimer(CWnd& window, uintptr_t timerId) override;
     bool postMessage(CWnd& window, unsigned message, uintptr_t wParam, intptr_t lParam) override;
     void windowDestroyed(CWnd& window) override;
+    void beginWaitCursor() override;
+    void endWaitCursor() override;
 
     // The peer of a window while it exists, or null.
     QtWindowPeer* peerOf(const CWnd& window) const;

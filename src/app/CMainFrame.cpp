@@ -1,0 +1,135 @@
+#include "app/CMainFrame.h"
+
+#include "app/KepServerExport.h"
+#include "device/CVtrConfigDoc.h"
+#include "device/PanelLayout.h"
+#include "quickview/CChanQuickViewDlg.h"
+#include "res/CommandIds.h"
+#include "res/ResourceIds.h"
+#include "ui/CCmdUI.h"
+#include "ui/CWaitCursor.h"
+
+namespace {
+
+constexpr int kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                               ID_INDICATOR_SCRL};
+constexpr uint16_t kScanModeUserDefined = 1;
+
+} // namespace
+
+CMainFrame::CMainFrame(CVtrConfigDoc& document) : m_document(document), m_view(document) {
+    registerConnectionCommands();
+    registerConfigureCommands();
+    registerViewCommands();
+}
+
+CMainFrame::~CMainFrame() {
+    DestroyWindow();
+}
+
+bool CMainFrame::create() {
+    if (!LoadFrame(IDR_MAINFRAME, kIndicators) || !m_view.CreateView(*this)) {
+        return false;
+    }
+    SetActiveView(&m_view);
+    DragAcceptFiles();
+    updateCommandUI();
+    return true;
+}
+
+void CMainFrame::OnConnect() {
+    {
+        CWaitCursor wait;
+        if (m_document.isConnected() != 0) {
+            SetMessageText(IDS_READING_DATA);
+            m_document.refresh();
+        } else {
+            SetMessageText(IDS_CONNECTING);
+            if (m_document.connect() == 1) {
+                SetMessageText(IDS_READING_DATA);
+                m_document.refresh();
+            }
+        }
+    }
+    SetMessageText(IDS_IDLE_MESSAGE);
+}
+
+void CMainFrame::registerConnectionCommands() {
+    const auto whenConnected = [this](CCmdUI& update) {
+        update.Enable(m_document.isConnected() != 0);
+    };
+    handleCommand(ID_CONNECT, [this] { OnConnect(); });
+    handleUpdate(ID_CONNECT, [this](CCmdUI& update) {
+        update.SetText(m_document.isConnected() != 0 ? "Refresh Data\tF4" : "Connect\tF4");
+    });
+    handleCommand(ID_DISCONNECT, [this] {
+        if (m_document.isConnected() != 0) {
+            m_document.disconnect();
+        }
+    });
+    handleUpdate(ID_DISCONNECT, whenConnected);
+    handleCommand(ID_AUTO_CONNECT,
+                  [this] { m_document.setAutoConnect(m_document.getAutoConnect() != 0 ? 0 : 1); });
+    handleUpdate(ID_AUTO_CONNECT,
+                 [this](CCmdUI& update) { update.SetCheck(m_document.getAutoConnect() != 0); });
+    // Printing is offered by the menu but never available.
+    for (const int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP}) {
+        handleUpdate(id, [](CCmdUI& update) { update.Enable(false); });
+    }
+}
+
+void CMainFrame::registerConfigureCommands() {
+    const auto whenConnected = [this](CCmdUI& update) {
+        update.Enable(m_document.isConnected() != 0);
+    };
+    const auto whenPanelAvailable = [this](int firstId) {
+        return [this, firstId](CCmdUI& update) {
+            update.Enable(m_document.isDigitalPanelAvailable(update.id() - firstId));
+        };
+    };
+    handleCommand(ID_CONFIGURE_RTU_INTERFACE, [this] { m_document.configureRtuInterface(); });
+    handleUpdate(ID_CONFIGURE_RTU_INTERFACE, whenConnected);
+    handleCommand(ID_CONFIGURE_TCP_INTERFACE, [this] { m_document.configureTcpInterface(0); });
+    handleUpdate(ID_CONFIGURE_TCP_INTERFACE, whenConnected);
+    handleCommand(ID_CONFIGURE_SECONDARY_TCP, [this] { m_document.configureTcpInterface(1); });
+    handleUpdate(ID_CONFIGURE_SECONDARY_TCP, [this](CCmdUI& update) {
+        update.Enable(m_document.isConnected() != 0 && m_document.getSecondaryTcpSupported() > 0);
+    });
+    handleCommand(ID_CONFIGURE_SCAN_MODE, [this] { m_document.configureScanMode(); });
+    handleUpdate(ID_CONFIGURE_SCAN_MODE, whenConnected);
+    handleCommand(ID_CONFIGURE_SCAN_PARAMETERS, [this] { m_document.configureScanParameters(); });
+    handleUpdate(ID_CONFIGURE_SCAN_PARAMETERS, [this](CCmdUI& update) {
+        const uint16_t* mode = m_document.getScanMode();
+        update.Enable(m_document.isConnected() != 0 && mode != nullptr &&
+                      *mode == kScanModeUserDefined);
+    });
+    constexpr int lastAnalog = ID_ANALOG_CHANNEL_STATES_0 + PanelLayout::analogPanels - 1;
+    handleCommandRange(ID_ANALOG_CHANNEL_STATES_0, lastAnalog, [this](int id) {
+        m_document.configureAnalogChannelStates(id - ID_ANALOG_CHANNEL_STATES_0);
+    });
+    handleUpdateRange(ID_ANALOG_CHANNEL_STATES_0, lastAnalog, whenConnected);
+    constexpr int lastDigital = ID_DIGITAL_CHANNEL_STATES_0 + PanelLayout::digitalPanels - 1;
+    handleCommandRange(ID_DIGITAL_CHANNEL_STATES_0, lastDigital, [this](int id) {
+        m_document.configureDigitalChannelStates(id - ID_DIGITAL_CHANNEL_STATES_0);
+    });
+    handleUpdateRange(ID_DIGITAL_CHANNEL_STATES_0, lastDigital,
+                      whenPanelAvailable(ID_DIGITAL_CHANNEL_STATES_0));
+    // The whole-panel average weights, default outputs and digital outputs and the resets join
+    // when the document offers them; without a handler their entries stay greyed.
+}
+
+void CMainFrame::registerViewCommands() {
+    handleCommand(ID_VIEW_HEXADECIMAL, [this] { m_document.setHexDisplay(1); });
+    handleUpdate(ID_VIEW_HEXADECIMAL,
+                 [this](CCmdUI& update) { update.SetCheck(m_document.getHexDisplay() == 1); });
+    handleCommand(ID_VIEW_DECIMAL, [this] { m_document.setHexDisplay(0); });
+    handleUpdate(ID_VIEW_DECIMAL,
+                 [this](CCmdUI& update) { update.SetCheck(m_document.getHexDisplay() == 0); });
+    const auto whenConnected = [this](CCmdUI& update) {
+        update.Enable(m_document.isConnected() != 0);
+    };
+    handleCommand(ID_QUICK_CHANNEL_VIEW, [this] { CChanQuickViewDlg::Show(m_document); });
+    handleUpdate(ID_QUICK_CHANNEL_VIEW, whenConnected);
+    handleCommand(ID_EXPORT_KEPSERVER, [this] { KepServerExport::run(m_document, this); });
+    handleUpdate(ID_EXPORT_KEPSERVER, whenConnected);
+}

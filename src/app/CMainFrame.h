@@ -1,0 +1,31 @@
+#pragma once
+
+#include "tree/CVtrConfigView.h"
+#include "ui/CFrameWnd.h"
+
+class CVtrConfigDoc;
+
+// The main window: the menu, accelerators and toolbar of resource 128, a status bar with the
+// message pane and the CAP, NUM and SCRL indicators, and the configuration tree as its view.
+// Its commands are thin: they ask the document to do the work, decide from the document when
+// they are enabled, and show what runs in the status bar while the window blocks on the unit.
+class CMainFrame : public CFrameWnd {
+public:
+    explicit CMainFrame(CVtrConfigDoc& document);
+    ~CMainFrame() override;
+
+    // Creates the window with its view (not shown yet); false when that fails.
+    bool create();
+    CVtrConfigView& view() { return m_view; }
+
+    // Connect, or re-read the unit when connected (Connect / Refresh Data, F4).
+    void OnConnect();
+
+private:
+    void registerConnectionCommands();
+    void registerConfigureCommands();
+    void registerViewCommands();
+
+    CVtrConfigDoc& m_document;
+    CVtrConfigView m_view;
+};

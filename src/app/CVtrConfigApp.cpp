@@ -1,0 +1,53 @@
+#include "app/CVtrConfigApp.h"
+
+#include "res/CommandIds.h"
+#include "res/ResourceIds.h"
+#include "ui/CDialog.h"
+#include "ui/UiConstants.h"
+
+namespace {
+
+constexpr size_t kRecentFiles = 3;
+
+} // namespace
+
+CVtrConfigApp::CVtrConfigApp() {
+    handleCommand(ID_APP_ABOUT, [] {
+        CDialog about(IDD_ABOUTBOX);
+        about.DoModal();
+    });
+}
+
+CVtrConfigApp::~CVtrConfigApp() {
+    m_document.setConnectCommand({});
+}
+
+bool CVtrConfigApp::start(const std::vector<std::string>& arguments, std::string& failure) {
+    SetRegistryKey("Corvantis");
+    LoadStdProfileSettings(kRecentFiles);
+    AddDocTemplate(m_template);
+    if (!m_frame.create()) {
+        failure = "cannot create the main window";
+        return false;
+    }
+    setMainFrame(&m_frame);
+    CWnd::setMainWindow(&m_frame);
+    m_document.setConnectCommand([this] { m_frame.OnConnect(); });
+    if (arguments.size() > 1) {
+        failure = "only one document can be opened";
+        return false;
+    }
+    if (arguments.empty()) {
+        if (!m_template.OnFileNew()) {
+            failure = "cannot create a new document";
+            return false;
+        }
+    } else if (!m_template.OpenDocumentFile(arguments.front(), false)) {
+        failure = m_document.failureText();
+        return false;
+    }
+    m_frame.view().OnInitialUpdate();
+    m_frame.ShowWindow(SW_SHOW);
+    m_frame.updateCommandUI();
+    return true;
+}

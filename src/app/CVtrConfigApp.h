@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/CMainFrame.h"
+#include "device/CVtrConfigDoc.h"
+#include "res/ResourceIds.h"
+#include "ui/CSingleDocTemplate.h"
+#include "ui/CWinApp.h"
+
+#include <string>
+#include <vector>
+
+// The application: the settings store of "Corvantis" / "VtrConfig" with its three recent
+// files, the one document type (resource 128) tying the document, the main window and the
+// tree view together, start-up from the command line, and the About box.
+class CVtrConfigApp : public CWinApp {
+public:
+    CVtrConfigApp();
+    ~CVtrConfigApp() override;
+
+    // Start-up with the arguments after the program's name: none opens an untitled document,
+    // a path opens that document (connecting at once when it says so). False, with the reason
+    // in failure, when the window cannot be made or the document cannot be opened.
+    bool start(const std::vector<std::string>& arguments, std::string& failure);
+
+    CVtrConfigDoc& document() { return m_document; }
+    CMainFrame& mainWindow() { return m_frame; }
+
+private:
+    CVtrConfigDoc m_document;
+    CSingleDocTemplate m_template{IDR_MAINFRAME, m_document};
+    CMainFrame m_frame{m_document};
+};

@@ -1,0 +1,11 @@
+#include "ui/CWaitCursor.h"
+
+#include "ui/UiBackend.h"
+
+CWaitCursor::CWaitCursor() {
+    currentBackend().beginWaitCursor();
+}
+
+CWaitCursor::~CWaitCursor() {
+    currentBackend().endWaitCursor();
+}

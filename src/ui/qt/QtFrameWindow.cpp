@@ -1,0 +1,312 @@
+#include "ui/qt/QtFrameWindow.h"
+
+#include "res/FrameResources.h"
+#include "ui/CFrameWnd.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPixmap>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+namespace {
+
+QKeySequence keyOf(const AcceleratorTemplate& entry) {
+    int key = static_cast<int>(entry.key);
+    if (entry.key >= VK_F1 && entry.key <= VK_F12) {
+        key = Qt::Key_F1 + static_cast<int>(entry.key - VK_F1);
+    }
+    Qt::KeyboardModifiers modifiers;
+    if ((entry.modifiers & FCONTROL) != 0) {
+        modifiers |= Qt::ControlModifier;
+    }
+    if ((entry.modifiers & FSHIFT) != 0) {
+        modifiers |= Qt::ShiftModifier;
+    }
+    if ((entry.modifiers & FALT) != 0) {
+        modifiers |= Qt::AltModifier;
+    }
+    return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(key)));
+}
+
+} // namespace
+
+QtFrameWindow::QtFrameWindow(CFrameWnd& frame) : m_frame(&frame), m_client(new QWidget(this)) {
+    setCentralWidget(m_client);
+    setAcceptDrops(true);
+    frame.setFramePeer(this);
+    titleChanged();
+    buildMenu();
+    buildToolBar();
+    buildStatusBar();
+    buildAccelerators();
+    controlBarsChanged();
+    resize(640, 480);
+    m_idleConnection = QObject::connect(QAbstractEventDispatcher::instance(),
+                                        &QAbstractEventDispatcher::aboutToBlock, [this] {
+                                            if (m_frame != nullptr && m_frame->takesInput()) {
+                                                m_frame->OnIdle();
+                                            }
+                                        });
+    visibilityChanged();
+}
+
+QtFrameWindow::~QtFrameWindow() {
+    detach();
+}
+
+void QtFrameWindow::detach() {
+    QObject::disconnect(m_idleConnection);
+    if (m_frame != nullptr) {
+        m_frame->setFramePeer(nullptr);
+    }
+    m_frame = nullptr;
+}
+
+void QtFrameWindow::titleChanged() {
+    if (m_frame != nullptr) {
+        setWindowTitle(QString::fromStdString(m_frame->GetWindowText()));
+    }
+}
+
+void QtFrameWindow::visibilityChanged() {
+    if (m_frame != nullptr) {
+        setVisible(m_frame->IsWindowVisible());
+    }
+}
+
+QAction* QtFrameWindow::commandAction(int id, const QString& text, QObject* parent) {
+    auto* action = new QAction(text, parent);
+    QObject::connect(action, &QAction::triggered, this, [this, id] {
+        if (m_frame != nullptr) {
+            m_frame->userCommand(id);
+        }
+    });
+    QObject::connect(action, &QAction::hovered, this, [this, id] {
+        if (m_frame != nullptr) {
+            m_frame->userMenuSelect(id);
+        }
+    });
+    return action;
+}
+
+void QtFrameWindow::addEntries(QMenu& menu, const std::vector<CMenu::Item>& items) {
+    for (const CMenu::Item& item : items) {
+        if (item.separator) {
+            menu.addSeparator();
+        } else if (!item.popup.empty()) {
+            QMenu* popup = menu.addMenu(QString::fromStdString(item.text));
+            QObject::connect(popup->menuAction(), &QAction::hovered, this, [this] {
+                if (m_frame != nullptr) {
+                    m_frame->userMenuSelect(0);
+                }
+            });
+            addEntries(*popup, item.popup);
+        } else {
+            // A "\t" in the text puts the accelerator in the menu's shortcut column.
+            QAction* action = commandAction(item.id, QString::fromStdString(item.text), &menu);
+            menu.addAction(action);
+            m_menuActions.emplace(item.id, action);
+            showState(*action, item.id);
+        }
+    }
+}
+
+void QtFrameWindow::buildMenu() {
+    menuBar()->clear();
+    m_menuActions.clear();
+    if (m_frame == nullptr) {
+        return;
+    }
+    for (const CMenu::Item& popupItem : m_frame->GetMenu().popups()) {
+        QMenu* popup = menuBar()->addMenu(QString::fromStdString(popupItem.text));
+        QObject::connect(popup, &QMenu::aboutToShow, this, [this] {
+            if (m_frame != nullptr) {
+                m_frame->userMenuOpening();
+            }
+        });
+        QObject::connect(popup, &QMenu::aboutToHide, this, [this] {
+            if (m_frame != nullptr) {
+                m_frame->userMenuClosed();
+            }
+        });
+        addEntries(*popup, popupItem.popup);
+    }
+}
+
+void QtFrameWindow::buildToolBar() {
+    const ToolbarTemplate* resource = m_frame->toolBar().resource();
+    if (resource == nullptr) {
+        return;
+    }
+    m_toolBar = addToolBar(QStringLiteral("Standard"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setIconSize(QSize(resource->buttonWidth, resource->buttonHeight));
+    m_toolBar->installEventFilter(this);
+    const QPixmap strip(resource->imageXpm);
+    for (const CToolBar::Button& button : m_frame->toolBar().buttons()) {
+        if (button.id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        const QString tip = QString::fromStdString(CToolBar::tooltip(button.id));
+        QAction* action = commandAction(button.id, tip, m_toolBar);
+        action->setIcon(QIcon(strip.copy(button.image * resource->buttonWidth, 0,
+                                         resource->buttonWidth, resource->buttonHeight)));
+        action->setToolTip(tip);
+        m_toolBar->addAction(action);
+        m_buttons[button.id] = action;
+        showState(*action, button.id);
+    }
+}
+
+void QtFrameWindow::buildStatusBar() {
+    const auto& panes = m_frame->statusBar().panes();
+    for (size_t i = 0; i < panes.size(); ++i) {
+        auto* label = new QLabel(QString::fromStdString(panes[i].text), statusBar());
+        if (i == 0) {
+            statusBar()->addWidget(label, 1);
+        } else {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setAlignment(Qt::AlignCenter);
+            label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) +
+                                   12);
+            statusBar()->addPermanentWidget(label);
+        }
+        m_panes.push_back(label);
+    }
+}
+
+void QtFrameWindow::buildAccelerators() {
+    const AcceleratorTable* table = m_frame->accelerators();
+    if (table == nullptr) {
+        return;
+    }
+    for (const AcceleratorTemplate& entry : table->entries) {
+        auto* shortcut = new QShortcut(keyOf(entry), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        const unsigned key = entry.key;
+        const uint8_t modifiers = entry.modifiers;
+        QObject::connect(shortcut, &QShortcut::activated, this, [this, key, modifiers] {
+            if (m_frame != nullptr) {
+                m_frame->userKey(key, modifiers);
+            }
+        });
+    }
+}
+
+void QtFrameWindow::showState(QAction& action, int id) const {
+    bool enabled = true;
+    bool checked = false;
+    if (const CMenu::Item* item = m_frame->GetMenu().find(id)) {
+        enabled = item->enabled;
+        checked = item->checked;
+        if (m_menuActions.count(id) != 0 && action.parent() != m_toolBar) {
+            action.setText(QString::fromStdString(item->text));
+        }
+    } else {
+        for (const CToolBar::Button& button : m_frame->toolBar().buttons()) {
+            if (button.id == id) {
+                enabled = button.enabled;
+                checked = button.checked;
+            }
+        }
+    }
+    action.setEnabled(enabled);
+    // Only a checked entry shows a check box, as the menus of the unit's platform do.
+    action.setCheckable(checked);
+    action.setChecked(checked);
+}
+
+void QtFrameWindow::menuChanged() {
+    buildMenu();
+}
+
+void QtFrameWindow::commandStateChanged(int id) {
+    if (m_frame == nullptr) {
+        return;
+    }
+    const auto [first, last] = m_menuActions.equal_range(id);
+    for (auto it = first; it != last; ++it) {
+        showState(*it->second, id);
+    }
+    if (const auto button = m_buttons.find(id); button != m_buttons.end()) {
+        showState(*button->second, id);
+    }
+}
+
+void QtFrameWindow::statusPaneChanged(size_t index) {
+    if (m_frame != nullptr && index < m_panes.size()) {
+        m_panes[index]->setText(QString::fromStdString(m_frame->statusBar().GetPaneText(index)));
+    }
+}
+
+void QtFrameWindow::controlBarsChanged() {
+    if (m_frame == nullptr) {
+        return;
+    }
+    if (m_toolBar != nullptr) {
+        m_toolBar->setVisible(m_frame->toolBar().visible);
+    }
+    statusBar()->setVisible(m_frame->statusBar().visible);
+}
+
+std::vector<QAction*> QtFrameWindow::actionsOf(int id) const {
+    std::vector<QAction*> actions;
+    const auto [first, last] = m_menuActions.equal_range(id);
+    for (auto it = first; it != last; ++it) {
+        actions.push_back(it->second);
+    }
+    if (const auto button = m_buttons.find(id); button != m_buttons.end()) {
+        actions.push_back(button->second);
+    }
+    return actions;
+}
+
+QLabel* QtFrameWindow::statusPane(size_t index) const {
+    return index < m_panes.size() ? m_panes[index] : nullptr;
+}
+
+void QtFrameWindow::closeEvent(QCloseEvent* event) {
+    // The frame decides (it may ask to save); when it agrees it destroys itself and this widget.
+    event->ignore();
+    if (m_frame != nullptr) {
+        m_frame->userClose();
+    }
+}
+
+void QtFrameWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void QtFrameWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths.push_back(url.toLocalFile().toStdString());
+        }
+    }
+    if (m_frame != nullptr && m_frame->userDropFiles(paths)) {
+        event->acceptProposedAction();
+    }
+}
+
+bool QtFrameWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Leaving the toolbar ends the fly-by prompt of its buttons.
+    if (watched == m_toolBar && event->type() == QEvent::Leave && m_frame != nullptr) {
+        m_frame->userMenuClosed();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
