@@ -207,11 +207,4 @@ TEST_F(MakeConnectionDlg, ConnectAsksToConnectOkDoesNotAndUnchangedReturnsWhatWa
     }
 }
 
-TEST_F(MakeConnectionDlg, StartsOnTheDefaultsOfANewConnection) {
-    ConnectOptions defaults;
-    defaults.server.clear();
-    EXPECT_EQ(dialog.GetData(), defaults);
-    EXPECT_FALSE(dialog.connectAfterClosing());
-}
-
 } // namespace
