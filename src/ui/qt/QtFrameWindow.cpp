@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -229,7 +230,15 @@ void QtFrameWindow::showState(QAction& action, int id) const {
 }
 
 void QtFrameWindow::menuChanged() {
-    buildMenu();
+    // Rebuilt from the event loop: the change may come from a command whose menu entry is
+    // still emitting its signal, and its action must outlive that.
+    if (!m_menuRebuildPending) {
+        m_menuRebuildPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_menuRebuildPending = false;
+            buildMenu();
+        });
+    }
 }
 
 void QtFrameWindow::commandStateChanged(int id) {

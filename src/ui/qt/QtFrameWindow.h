@@ -71,4 +71,5 @@ private:
     std::multimap<int, QAction*> m_menuActions;
     std::map<int, QAction*> m_buttons;
     QMetaObject::Connection m_idleConnection;
+    bool m_menuRebuildPending = false;
 };
