@@ -1,11 +1,17 @@
 // The VtrConfig desktop program.
 //
-//   vtrconfig [FILE.vtr]      the main window, with an untitled document or the one named
-//   vtrconfig --gallery DIR   renders every dialog template and the frame sample to DIR
+//   vtrconfig [FILE.vtr]             the main window, with an untitled document or the one named
+//   vtrconfig --demo                 the main window connected to a simulated unit in-process
+//   vtrconfig --demo-profile FILE    the same with the unit described by a profile file
+//   vtrconfig --gallery DIR          every dialog template, the frame sample and the main window
+//                                    as pictures in DIR
 
 #include "app/CVtrConfigApp.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
+#include "tools/vtrconfig/DemoUnit.h"
+#include "tools/vtrconfig/MainWindowGallery.h"
+#include "tools/vtrconfig/StartupProbe.h"
 #include "ui/qt/DialogGallery.h"
 #include "ui/qt/QtBackend.h"
 
@@ -16,6 +22,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +30,48 @@ namespace {
 
 constexpr int kExitUsage = 2;
 
+struct CommandLine {
+    std::string document;
+    std::string galleryDir;
+    bool gallery = false;
+    bool demo = false;
+    std::string demoProfile;
+    // Undocumented: report start-up times on stderr and quit once the tree is shown.
+    bool startupProbe = false;
+};
+
+std::optional<CommandLine> parse(int argc, char* argv[]) {
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "--gallery" && hasValue) {
+            line.gallery = true;
+            line.galleryDir = argv[++i];
+        } else if (argument == "--demo") {
+            line.demo = true;
+        } else if (argument == "--demo-profile" && hasValue) {
+            line.demo = true;
+            line.demoProfile = argv[++i];
+        } else if (argument == "--startup-probe") {
+            line.startupProbe = true;
+        } else if (!argument.empty() && argument[0] != '-' && line.document.empty()) {
+            line.document = argument;
+        } else {
+            return std::nullopt;
+        }
+    }
+    const int modes =
+        (line.gallery ? 1 : 0) + (line.demo ? 1 : 0) + (line.document.empty() ? 0 : 1);
+    if (modes > 1 || (line.startupProbe && line.gallery)) {
+        return std::nullopt;
+    }
+    return line;
+}
+
 int usage() {
-    std::fprintf(stderr, "usage: vtrconfig [FILE.vtr | --gallery DIR]\n");
+    std::fprintf(stderr,
+                 "usage: vtrconfig [FILE.vtr | --demo [--demo-profile FILE] | --gallery DIR]\n");
     return kExitUsage;
 }
 
@@ -33,19 +80,40 @@ bool haveDisplay() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+int writeGallery(const std::string& directory) {
+    std::string error;
+    const int dialogs = DialogGallery::writeAll(directory, error);
+    const int windows = dialogs < 0 ? -1 : MainWindowGallery::writeAll(directory, error);
+    if (windows < 0) {
+        std::fprintf(stderr, "vtrconfig: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("vtrconfig: %d pictures written to %s\n", dialogs + windows, directory.c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const bool gallery = argc == 3 && std::strcmp(argv[1], "--gallery") == 0;
-    const bool document = argc == 2 && argv[1][0] != '-';
-    if (!gallery && !document && argc != 1) {
+    const std::optional<CommandLine> line = parse(argc, argv);
+    if (!line) {
         return usage();
     }
-    // Pictures need no screen: without one, render offscreen.
-    if (gallery && !haveDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    StartupProbe probe(line->startupProbe);
+    // Pictures and timings need no screen: without one, render offscreen.
+    if ((line->gallery || line->startupProbe) && !haveDisplay() &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    const std::string galleryDir = gallery ? argv[2] : "";
+    // Outlives the application, whose document disconnects from it on the way out.
+    DemoUnit demo;
+    if (line->demo) {
+        std::string failure;
+        if (!demo.start(line->demoProfile, failure)) {
+            std::fprintf(stderr, "vtrconfig: %s\n", failure.c_str());
+            return 1;
+        }
+    }
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VtrConfig"));
@@ -53,30 +121,39 @@ int main(int argc, char* argv[]) {
     QtBackend backend;
     ScopedBackend installed(backend);
 
-    if (gallery) {
-        std::string error;
-        const int written = DialogGallery::writeAll(galleryDir, error);
-        if (written < 0) {
-            std::fprintf(stderr, "vtrconfig: %s\n", error.c_str());
-            return 1;
-        }
-        std::printf("vtrconfig: %d dialogs written to %s\n", written, galleryDir.c_str());
-        return 0;
+    if (line->gallery) {
+        return writeGallery(line->galleryDir);
     }
     CVtrConfigApp app;
     std::vector<std::string> arguments;
-    if (document) {
-        arguments.emplace_back(argv[1]);
+    if (!line->document.empty()) {
+        arguments.push_back(line->document);
     }
     std::string failure;
     if (!app.start(arguments, failure)) {
         std::fprintf(stderr, "vtrconfig: %s\n", failure.c_str());
         return 1;
     }
+    QWidget* window = backend.widgetOf(&app.mainWindow());
     // The program ends when its main window is gone (File Exit or the close box, after the
     // document agreed).
     QObject::connect(
-        backend.widgetOf(&app.mainWindow()), &QObject::destroyed, &application,
-        [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+        window, &QObject::destroyed, &application, [] { QCoreApplication::quit(); },
+        Qt::QueuedConnection);
+    if (line->demo) {
+        demo.pointAt(app.document());
+        // Connect once the window is on the screen, through the Connect command, so that the
+        // user sees the same status texts as with a real unit.
+        probe.onFirstPaint(*window, [&app, &probe, window, timed = line->startupProbe] {
+            app.mainWindow().OnConnect();
+            if (timed) {
+                window->repaint();
+                probe.treeShown(app.document().isConnected() != 0,
+                                app.mainWindow().view().GetTreeCtrl().GetCount());
+            }
+        });
+    } else if (line->startupProbe) {
+        probe.onFirstPaint(*window, [&probe] { probe.treeShown(false, 0); });
+    }
     return QApplication::exec();
 }
