@@ -18,36 +18,18 @@ class LinkedDoc : public CVtrConfigDoc {
 public:
     using CVtrConfigDoc::useOpenLink;
 
+    // The document's own refresh; its views update with it.
     bool readAll() {
-        const int results[] = {
-            checkCommunication(),
-            readStatusRegister(),
-            readDeviceInformation(),
-            readDigitalPanelBypass(),
-            readRtuConfiguration(),
-            readTcpConfiguration(0),
-            getSecondaryTcpSupported() ? readTcpConfiguration(1) : MBUS_SUCCESS,
-            readScanMode(),
-            readScanParameters(),
-            readAnalogChannelStates(),
-            readAnalogInputOptions(),
-            readAnalogOutputOptions(),
-            readDigitalDeviceInformation(),
-            readDigitalChannelStates(),
-            readDigitalOutputOptions(),
-        };
-        for (const int result : results) {
-            if (result != MBUS_SUCCESS) {
-                return false;
-            }
-        }
-        return true;
+        refresh();
+        return isConnected() != 0;
     }
 };
 
 // The default unit, connected and read, with its tree shown once.
 struct ShownUnit {
     ShownUnit() {
+        // The update is timed on its own, not inside the refresh that would otherwise run it.
+        doc.RemoveView(view);
         ConnectOptions options;
         options.protocol = ConnectOptions::modbusTcp;
         doc.setConnectOptions(options);

@@ -601,7 +601,7 @@ void CVtrConfigDoc::setConnectOptions(const ConnectOptions& newOptions) {
 void CVtrConfigDoc::setHexDisplay(int flag) {
     hexDisplay = flag;
     updateModified();
-    UpdateAllViews(nullptr);
+    updateAllViews();
 }
 
 void CVtrConfigDoc::setAutoConnect(int flag) {

@@ -7,6 +7,7 @@
 namespace ChoiceTexts {
 
 inline constexpr const char* serialInterface[] = {"RS232", "RS485 2-wire", "RS485 4-wire"};
+inline constexpr const char* protocol[] = {"Modbus RTU", "Modbus TCP"};
 inline constexpr const char* baudRate[] = {"1200",  "2400",  "4800",  "9600",
                                            "19200", "38400", "57600", "115200"};
 inline constexpr const char* parity[] = {"None", "Odd", "Even"};

@@ -15,6 +15,7 @@ extern const DialogTemplate kCfgAnaOutOptsTemplate;
 extern const DialogTemplate kCfgRtuParmsTemplate;
 extern const DialogTemplate kCfgTcpParmsTemplate;
 extern const DialogTemplate kCfgDigChanStatesTemplate;
+extern const DialogTemplate kMakeConnectionTemplate;
 extern const DialogTemplate kCfgScanModeTemplate;
 extern const DialogTemplate kCfgDigOutOptsTemplate;
 extern const DialogTemplate kCfgMultAnaInOptsTemplate;

@@ -124,3 +124,25 @@ constexpr int idcMultDigOutList(int channel) {
 constexpr int idcMultDigOutLabel(int channel) {
     return 1173 + channel;
 }
+
+// Connect options: how the program reaches the unit.
+constexpr int IDD_MAKE_CONNECTION = 142;
+constexpr int IDC_CONN_OPTIONS_GROUP = 1075;
+constexpr int IDC_CONN_PROTOCOL_LABEL = 1071;
+constexpr int IDC_CONN_PROTOCOL = 1072;
+constexpr int IDC_CONN_RTU_GROUP = 1084;
+constexpr int IDC_CONN_COM_PORT_LABEL = 1086;
+constexpr int IDC_CONN_COM_PORT = 1085;
+constexpr int IDC_CONN_SLAVE_ID_LABEL = 1080;
+constexpr int IDC_CONN_SLAVE_ID = 1082;
+constexpr int IDC_CONN_BAUD_RATE_LABEL = 1097;
+constexpr int IDC_CONN_BAUD_RATE = 1076;
+constexpr int IDC_CONN_PARITY_LABEL = 1083;
+constexpr int IDC_CONN_PARITY = 1077;
+constexpr int IDC_CONN_TCP_GROUP = 1093;
+constexpr int IDC_CONN_SERVER_LABEL = 1100;
+constexpr int IDC_CONN_SERVER = 1099;
+constexpr int IDC_CONN_TCP_PORT_LABEL = 1091;
+constexpr int IDC_CONN_TCP_PORT = 1092;
+// "OK" accepts without connecting; the default button, IDOK, is "Connect".
+constexpr int IDC_CONN_OK = 1191;

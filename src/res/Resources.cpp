@@ -18,6 +18,7 @@ const DialogTemplate* const kDialogTemplates[] = {
     &kCfgRtuParmsTemplate,
     &kCfgTcpParmsTemplate,
     &kCfgDigChanStatesTemplate,
+    &kMakeConnectionTemplate,
     &kCfgScanModeTemplate,
     &kCfgDigOutOptsTemplate,
     &kCfgMultAnaInOptsTemplate,

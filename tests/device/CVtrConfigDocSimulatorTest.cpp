@@ -2,10 +2,13 @@
 
 #include "device/AverageWeightCode.h"
 #include "device/RegisterMap.h"
+#include "device/VtrFile.h"
 #include "modbus/MbusError.h"
+#include "modbus/MbusRtuMasterProtocol.h"
 #include "sim/Simulator.h"
 #include "support/ComPortAlias.h"
 #include "support/ScratchFolder.h"
+#include "ui/CArchive.h"
 #include "ui/HeadlessBackend.h"
 #include "ui/UiConstants.h"
 
@@ -521,19 +524,51 @@ TEST(DocumentConnect, FailureShowsTheCausesOfTheProtocolAndOpensNothing) {
     }
 }
 
-TEST(DocumentFileOnSimulator, OpeningAnAutoConnectDocumentClosesTheLinkThenConnectsAndReads) {
-    LinkedUnit unit(Link::tcp, SimProfile::richDefault());
-    ASSERT_TRUE(unit.ready());
-    unit.doc.setAutoConnect(1);
-    ScratchFolder files;
-    const std::string path = files.file("unit.vtr");
-    ASSERT_TRUE(unit.doc.onSaveDocument(path));
-    const int updatesBefore = unit.doc.viewUpdates;
+// The document holds a serial link when a file is opened: the link is closed first, whatever
+// the file then asks for, so a failed auto-connect leaves no link open either.
+TEST(DocumentFileOnSimulator, OpenClosesTheLinkFirstThenConnectsWhenTheFileSaysSo) {
+    Simulator other;
+    ASSERT_EQ(other.startTcp(), 0);
+    const struct {
+        const char* name;
+        int32_t autoConnect;
+        uint16_t tcpPort;
+        bool connected;
+        size_t messages;
+        int viewUpdates; // the disconnect, then the refresh
+    } cases[] = {
+        {"no auto connect", 0, other.tcpPort(), false, 0, 1},
+        {"auto connect", 1, other.tcpPort(), true, 0, 2},
+        {"auto connect to nothing", 1, 1, false, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LinkedUnit serial(Link::rtu, SimProfile::richDefault());
+        ASSERT_TRUE(serial.ready());
+        const std::string comPort = serial.doc.getConnectOptions().comPortName();
+        MbusRtuMasterProtocol probe;
+        ASSERT_NE(probe.openPort(comPort.c_str(), 19200, 8, 2, 2), MBUS_SUCCESS); // held
 
-    ASSERT_TRUE(unit.doc.onOpenDocument(path));
+        DocumentSettings file;
+        file.autoConnect = c.autoConnect;
+        file.connect.protocol = ConnectOptions::modbusTcp;
+        file.connect.server = "127.0.0.1";
+        file.connect.tcpPort = c.tcpPort;
+        CArchive ar;
+        VtrFile::write(file, ar);
+        ScratchFolder files;
+        ScratchFolder::write(files.file("other.vtr"), ar.storedBytes());
+        other.clearRequestLog();
+        const int updatesBefore = serial.doc.viewUpdates;
 
-    EXPECT_EQ(unit.doc.viewUpdates, updatesBefore + 2); // the disconnect, then the refresh
-    EXPECT_EQ(unit.doc.isConnected(), 1);
-    EXPECT_NE(unit.doc.getRtuConfig(), nullptr);
-    EXPECT_TRUE(unit.ui.messageBoxes().empty());
+        ASSERT_TRUE(serial.doc.onOpenDocument(files.file("other.vtr")));
+        EXPECT_EQ(serial.doc.viewUpdates, updatesBefore + c.viewUpdates);
+        EXPECT_EQ(serial.doc.isConnected(), c.connected ? 1 : 0);
+        EXPECT_EQ(serial.doc.getRtuConfig() != nullptr, c.connected); // refreshed
+        EXPECT_EQ(other.requestLog().empty(), !c.connected);
+        EXPECT_EQ(serial.ui.messageBoxes().size(), c.messages);
+        EXPECT_EQ(probe.openPort(comPort.c_str(), 19200, 8, 2, 2), MBUS_SUCCESS);
+        probe.closeLink();
+        EXPECT_FALSE(serial.doc.IsModified());
+    }
 }

@@ -21,26 +21,6 @@ namespace {
 constexpr int analogPanel0 = IDC_QV_ANALOG_PANEL_0;
 constexpr int digitalPanel0 = IDC_QV_DIGITAL_PANEL_0;
 
-// Analog panel 0: channel 0 an input, 1 an output, 3 an input. Digital panel 0: channel 2 an
-// input, 4 an output. Everything else vacant or absent.
-SimProfile viewProfile() {
-    SimProfile profile = SimProfile::minimal();
-    profile.analogState.fill(SimProfile::Vacant);
-    profile.analogState[0] = SimProfile::Input;
-    profile.analogState[1] = SimProfile::Output;
-    profile.analogState[3] = SimProfile::Input;
-    profile.defaultOutput[1] = 250;
-    for (auto& panel : profile.digitalPanels) {
-        panel.fitted = false;
-        panel.state.fill(SimProfile::Vacant);
-        panel.defaultOutput.fill(0);
-    }
-    profile.digitalPanels[0].fitted = true;
-    profile.digitalPanels[0].state[2] = SimProfile::Input;
-    profile.digitalPanels[0].state[4] = SimProfile::Output;
-    return profile;
-}
-
 class QuickViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -82,7 +62,7 @@ protected:
         user.advance(CChanQuickViewDlg::channelDelayMs * (channels - 1));
     }
 
-    SimulatedDocument unit{viewProfile()};
+    SimulatedDocument unit{SimulatedDocument::fewChannelsProfile()};
     HeadlessUi ui;
 };
 
@@ -271,7 +251,7 @@ TEST_F(QuickViewTest, ADigitalOutputIsToggledOnlyWhenTheUserSaysYes) {
 }
 
 TEST(QuickView, AUnitWithoutConfiguredChannelsGetsAMessageInsteadOfTheView) {
-    SimProfile profile = viewProfile();
+    SimProfile profile = SimulatedDocument::fewChannelsProfile();
     profile.analogState.fill(SimProfile::Vacant);
     profile.digitalPanels[0].state.fill(SimProfile::Vacant);
     SimulatedDocument unit(profile);

@@ -32,6 +32,27 @@ public:
 
     bool ready() const { return linked; }
 
+    // A unit with a few live channels: analog panel 0 with inputs on channels 0 and 3 and an
+    // output on channel 1 (default 250), digital panel 0 with an input on channel 2 and an
+    // output on channel 4 (default off); everything else vacant or absent.
+    static SimProfile fewChannelsProfile() {
+        SimProfile profile = SimProfile::minimal();
+        profile.analogState.fill(SimProfile::Vacant);
+        profile.analogState[0] = SimProfile::Input;
+        profile.analogState[1] = SimProfile::Output;
+        profile.analogState[3] = SimProfile::Input;
+        profile.defaultOutput[1] = 250;
+        for (auto& panel : profile.digitalPanels) {
+            panel.fitted = false;
+            panel.state.fill(SimProfile::Vacant);
+            panel.defaultOutput.fill(0);
+        }
+        profile.digitalPanels[0].fitted = true;
+        profile.digitalPanels[0].state[2] = SimProfile::Input;
+        profile.digitalPanels[0].state[4] = SimProfile::Output;
+        return profile;
+    }
+
     class Document : public CVtrConfigDoc {
     public:
         void link(MbusMasterFunctions* open) { useOpenLink(open); }

@@ -1,6 +1,6 @@
 #include "device/VtrFile.h"
 #include "sim/Simulator.h"
-#include "support/ScopedEnv.h"
+#include "support/ComPortAlias.h"
 #include "support/ScratchFolder.h"
 #include "support/VtrctlRun.h"
 #include "ui/CArchive.h"
@@ -8,12 +8,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 using ::testing::HasSubstr;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -52,23 +50,26 @@ TEST_F(VtrctlDocument, TcpDocumentReachesTheUnitOnItsServerAndPort) {
     settings.connect.server = "127.0.0.1";
     settings.connect.tcpPort = sim.tcpPort();
 
-    const VtrctlOutcome outcome = runVtrctl(withDocument(save(settings), readVendor));
-
+    const std::string document = save(settings);
+    const VtrctlOutcome outcome = runVtrctl(withDocument(document, readVendor));
     EXPECT_EQ(outcome.err, "");
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out, vendorValues);
+
+    const VtrctlOutcome shown = runVtrctl(withDocument(document, {"show", "--json"}));
+    EXPECT_EQ(shown.err, "");
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_THAT(shown.out, HasSubstr("\"Vantrel\""));
 }
 
-// The document names COM7 with the simulated unit's slave address, 19200 baud and even parity;
-// the alias link COM7 leads to the unit's pseudo-terminal.
+// The document names a COM port with the simulated unit's slave address, 19200 baud and even
+// parity; the port's alias link leads to the unit's pseudo-terminal.
 TEST_F(VtrctlDocument, RtuDocumentReachesTheUnitOnItsComPortAsItsSlave) {
     ASSERT_EQ(sim.startRtuPty(), 0);
-    const fs::path root = files.path();
-    fs::create_directories(root / "Corvantis" / "VtrConfig");
-    fs::create_symlink(sim.rtuDevicePath(), root / "Corvantis" / "VtrConfig" / "COM7");
-    const ScopedEnv configHome("XDG_CONFIG_HOME", root.c_str());
+    ComPortAlias alias;
+    ASSERT_TRUE(alias.point(sim.rtuDevicePath()));
     DocumentSettings settings;
-    settings.connect.comPort = 7;
+    settings.connect.comPort = ComPortAlias::port;
     const std::string document = save(settings);
 
     const VtrctlOutcome outcome = runVtrctl(withDocument(document, readVendor));

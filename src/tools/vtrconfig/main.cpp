@@ -3,9 +3,10 @@
 //   vtrconfig [FILE.vtr]             the main window, with an untitled document or the one named
 //   vtrconfig --demo                 the main window connected to a simulated unit in-process
 //   vtrconfig --demo-profile FILE    the same with the unit described by a profile file
-//   vtrconfig --gallery DIR          every dialog template, the frame sample and the main window
-//                                    as pictures in DIR
+//   vtrconfig --gallery DIR          every dialog template, the frame sample, the connect options
+//                                    of each protocol and the main window as pictures in DIR
 
+#include "app/CMakeConnectionDlg.h"
 #include "app/CVtrConfigApp.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -80,15 +81,42 @@ bool haveDisplay() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// The connect options as each protocol leaves them: the other protocol's fields greyed.
+int writeConnectOptionsPictures(const std::string& directory, std::string& error) {
+    const struct {
+        uint16_t protocol;
+        const char* name;
+    } states[] = {
+        {ConnectOptions::modbusRtu, "connect-options-modbus-rtu"},
+        {ConnectOptions::modbusTcp, "connect-options-modbus-tcp"},
+    };
+    CMakeConnectionDlg dialog;
+    int written = 0;
+    for (const auto& state : states) {
+        ConnectOptions options;
+        options.protocol = state.protocol;
+        dialog.SetData(options, 0);
+        if (!DialogGallery::writeDialog(dialog, directory, state.name, error)) {
+            return -1;
+        }
+        ++written;
+    }
+    return written;
+}
+
 int writeGallery(const std::string& directory) {
     std::string error;
-    const int dialogs = DialogGallery::writeAll(directory, error);
-    const int windows = dialogs < 0 ? -1 : MainWindowGallery::writeAll(directory, error);
-    if (windows < 0) {
-        std::fprintf(stderr, "vtrconfig: %s\n", error.c_str());
-        return 1;
+    int written = 0;
+    for (const auto write :
+         {DialogGallery::writeAll, writeConnectOptionsPictures, MainWindowGallery::writeAll}) {
+        const int pictures = write(directory, error);
+        if (pictures < 0) {
+            std::fprintf(stderr, "vtrconfig: %s\n", error.c_str());
+            return 1;
+        }
+        written += pictures;
     }
-    std::printf("vtrconfig: %d pictures written to %s\n", dialogs + windows, directory.c_str());
+    std::printf("vtrconfig: %d pictures written to %s\n", written, directory.c_str());
     return 0;
 }
 

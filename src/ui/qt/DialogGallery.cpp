@@ -43,11 +43,17 @@ QImage DialogGallery::withCaption(QWidget& window) {
 }
 
 QImage DialogGallery::render(const DialogTemplate& from) {
+    CDialog dialog(from);
+    return render(dialog);
+}
+
+QImage DialogGallery::render(CDialog& dialog) {
     // A backend of its own, so that the picture does not depend on the one installed.
     QtBackend backend;
     const ScopedBackend scope(backend);
-    CDialog dialog(from);
-    dialog.createWindow();
+    if (!dialog.createWindow()) {
+        return {};
+    }
     QImage picture;
     {
         QtDialogWindow& window = *backend.windowOf(dialog);
@@ -71,6 +77,18 @@ QImage DialogGallery::renderFrameSample() {
     window->resize(kFrameWidth, kFrameHeight);
     QApplication::processEvents();
     return withCaption(*window);
+}
+
+bool DialogGallery::writeDialog(CDialog& dialog, const std::string& directory,
+                                const std::string& name, std::string& error) {
+    const QDir folder(QString::fromStdString(directory));
+    const QString path = folder.filePath(
+        QStringLiteral("%1-%2.png").arg(dialog.templateId()).arg(QString::fromStdString(name)));
+    if (!render(dialog).save(path, "PNG")) {
+        error = "cannot write " + path.toStdString();
+        return false;
+    }
+    return true;
 }
 
 int DialogGallery::writeAll(const std::string& directory, std::string& error) {

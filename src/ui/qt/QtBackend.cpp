@@ -138,15 +138,22 @@ int QtBackend::fileDialog(CWnd* owner, const FileDialogRequest& request, std::st
     const QString title = QString::fromStdString(request.title);
     const QString start = QString::fromStdString(request.initialPath);
     const QString filter = QString::fromStdString(request.filter);
-    QString selected = QString::fromStdString(request.selectedFilter);
-    QString* selectedFilter = selected.isEmpty() ? nullptr : &selected;
-    const QString chosen =
-        request.open ? QFileDialog::getOpenFileName(parent, title, start, filter, selectedFilter)
-                     : QFileDialog::getSaveFileName(parent, title, start, filter, selectedFilter);
-    if (chosen.isEmpty()) {
+    QFileDialog dialog(parent, title, start, filter);
+    dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!request.open) {
+        // The extension is added before the dialog asks about overwriting, so that the question
+        // is about the file that will be written.
+        QString suffix = QString::fromStdString(request.defaultExtension);
+        dialog.setDefaultSuffix(suffix.startsWith('.') ? suffix.mid(1) : suffix);
+    }
+    if (!request.selectedFilter.empty()) {
+        dialog.selectNameFilter(QString::fromStdString(request.selectedFilter));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return IDCANCEL;
     }
-    path = chosen.toStdString();
+    path = dialog.selectedFiles().front().toStdString();
     return IDOK;
 }
 
