@@ -171,6 +171,11 @@ public:
         ADD_FAILURE() << "no toolbar button " << commandId;
     }
 
+    // The widget that shows a tree control, or null.
+    QTreeWidget* treeOf(CTreeCtrl& tree) {
+        return tree.host() != nullptr ? peer(*tree.host())->treeWidget(tree) : nullptr;
+    }
+
 private:
     QtFrameWindow* frameWindow(CFrameWnd& frame) {
         auto* found = dynamic_cast<QtFrameWindow*>(peer(frame));

@@ -1,0 +1,52 @@
+#include "QtUiUser.h"
+
+#include "app/CVtrConfigApp.h"
+#include "res/CommandIds.h"
+#include "sim/Simulator.h"
+#include "support/ScopedEnv.h"
+#include "support/ScratchFolder.h"
+#include "ui/qt/DialogGallery.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+// The program as a user meets it: the main window against a simulated unit, through Qt.
+TEST(MainWindowOnScreen, F4ConnectsAndTheTreeShowsTheUnit) {
+    ScratchFolder folder;
+    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
+    QtUiUser user;
+    Simulator unit;
+    ASSERT_EQ(unit.startTcp(), 0);
+    CVtrConfigApp app;
+    std::string failure;
+    ASSERT_TRUE(app.start({}, failure)) << failure;
+    ConnectOptions options = app.document().getConnectOptions();
+    options.protocol = ConnectOptions::modbusTcp;
+    options.server = "127.0.0.1";
+    options.tcpPort = unit.tcpPort();
+    app.document().setConnectOptions(options);
+
+    user.pressKey(app.mainWindow(), VK_F4, 0);
+    ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
+    EXPECT_EQ(user.shownEntry(app.mainWindow(), ID_CONNECT).text, "Refresh Data\tF4");
+    EXPECT_EQ(user.shownStatusText(app.mainWindow()), "For Help, press F1");
+    QTreeWidget* tree = user.treeOf(app.mainWindow().view().GetTreeCtrl());
+    ASSERT_NE(tree, nullptr);
+    int rows = 0;
+    for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
+        ++rows;
+    }
+    EXPECT_EQ(rows, static_cast<int>(app.mainWindow().view().GetTreeCtrl().GetCount()));
+    EXPECT_GT(rows, 20); // the unit's blocks, not the lone row of a window without a unit
+    if (const char* pictures = std::getenv("VTR_PICTURE_DIR")) {
+        QWidget* window = tree->window();
+        window->resize(640, 560);
+        QApplication::processEvents();
+        DialogGallery::withCaption(*window).save(QString(pictures) + "/128-main-window.png");
+    }
+}
