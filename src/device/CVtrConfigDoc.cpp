@@ -581,18 +581,6 @@ int CVtrConfigDoc::writeLiveRegister(int ref, uint16_t value) {
     return currentMaster->writeSingleRegister(slaveAddress(), ref, value);
 }
 
-// The edit dialogs are not built yet: the operations exist so that the tree and the menus can
-// already dispatch to them.
-void CVtrConfigDoc::configureRtuInterface() {}
-void CVtrConfigDoc::configureTcpInterface(int /*index*/) {}
-void CVtrConfigDoc::configureScanMode() {}
-void CVtrConfigDoc::configureScanParameters() {}
-void CVtrConfigDoc::configureAnalogChannelStates(int /*panel*/) {}
-void CVtrConfigDoc::configureAverageWeight(int /*panel*/, int /*channel*/) {}
-void CVtrConfigDoc::configureDefaultOutput(int /*panel*/, int /*channel*/) {}
-void CVtrConfigDoc::configureDigitalChannelStates(int /*panel*/) {}
-void CVtrConfigDoc::configureDigitalOutput(int /*panel*/, int /*channel*/) {}
-
 void CVtrConfigDoc::setConnectOptions(const ConnectOptions& newOptions) {
     options = newOptions;
     updateModified();

@@ -1,9 +1,22 @@
 #pragma once
 
+#include "device/ConfigureMessages.h"
 #include "device/ConnectOptions.h"
 #include "device/DeviceImage.h"
 #include "device/DocumentSettings.h"
 #include "device/RegisterMap.h"
+#include "dialogs/CCfgAnaChanStatesDlg.h"
+#include "dialogs/CCfgAnaInOptsDlg.h"
+#include "dialogs/CCfgAnaOutOptsDlg.h"
+#include "dialogs/CCfgAnaScanParmsDlg.h"
+#include "dialogs/CCfgDigChanStatesDlg.h"
+#include "dialogs/CCfgDigOutOptsDlg.h"
+#include "dialogs/CCfgMultAnaInOptsDlg.h"
+#include "dialogs/CCfgMultAnaOutOptsDlg.h"
+#include "dialogs/CCfgMultDigOutOptsDlg.h"
+#include "dialogs/CCfgRtuParmsDlg.h"
+#include "dialogs/CCfgScanModeDlg.h"
+#include "dialogs/CCfgTcpParmsDlg.h"
 #include "modbus/MbusRtuMasterProtocol.h"
 #include "modbus/MbusTcpMasterProtocol.h"
 #include "ui/CDocument.h"
@@ -145,8 +158,8 @@ public:
     const DeviceImage& image() const { return image_; }
 
     // Configure operations: each runs the edit dialog of one block (or of one panel's or
-    // channel's part of it) on the block's image and writes what the user confirmed. The tree
-    // and the menu commands start them.
+    // channel's part of it) on the block's image, or on the unit's defaults where the image is
+    // stale, and writes what the user confirmed. Nothing happens without an open link.
     virtual void configureRtuInterface();
     // index 0: the primary Ethernet interface, 1: the secondary one.
     virtual void configureTcpInterface(int index);
@@ -155,8 +168,54 @@ public:
     virtual void configureAnalogChannelStates(int panel);
     virtual void configureAverageWeight(int panel, int channel);
     virtual void configureDefaultOutput(int panel, int channel);
+    virtual void configureAverageWeights(int panel);
+    virtual void configureDefaultOutputs(int panel);
     virtual void configureDigitalChannelStates(int panel);
     virtual void configureDigitalOutput(int panel, int channel);
+    virtual void configureDigitalOutputs(int panel);
+
+    // The records the configure operations start from: the image where it is valid, else
+    // the defaults of a unit fresh from the factory (our own fixed private addresses for the
+    // Ethernet interfaces), channel by channel where the image is.
+    RtuConfig initialRtuConfig() const;
+    TcpConfig initialTcpConfig(int index) const;
+    uint16_t initialScanMode() const;
+    ScanParameters initialScanParameters() const;
+    DeviceImage::PanelStates initialAnalogStates(int panel) const;
+    DeviceImage::PerChannel<uint16_t> initialAverageWeights(int panel) const;
+    DeviceImage::PerChannel<int16_t> initialDefaultOutputs(int panel) const;
+    DeviceImage::PanelStates initialDigitalStates(int panel) const;
+    DeviceImage::PerChannel<int32_t> initialDigitalOutputs(int panel) const;
+
+    // Writes of edited blocks: the write of the block, its effect on the image when the unit
+    // accepted it, the "Configure Error" message when it did not, and the views told to
+    // update (after a failed write of a whole panel's options nothing changed, so they are
+    // not). The interface writes ask first, by the protocol of the open link; Cancel writes
+    // nothing.
+    //
+    // The RTU interface: over an RTU link the unit answers with the new settings at once, so
+    // the link is closed; either way the new settings go into the connect options.
+    void writeRtuConfiguration(const RtuConfig& config);
+    void writeTcpConfiguration(int index, const TcpConfig& config);
+    // Switching to the user-defined scan re-reads the scan parameters the unit will use.
+    void writeScanMode(uint16_t mode);
+    void writeScanParameters(const ScanParameters& parameters);
+    // Channel by channel, skipping channels whose known state stays; a failure ends the write
+    // with the channels before it written and the panel's flag as it was.
+    void writeAnalogChannelStates(int panel, const DeviceImage::PanelStates& states);
+    void writeAverageWeights(int panel, const DeviceImage::PerChannel<uint16_t>& indexes);
+    void writeAverageWeight(int panel, int channel, uint16_t index);
+    void writeDefaultOutputs(int panel, const DeviceImage::PerChannel<int16_t>& values);
+    void writeDefaultOutput(int panel, int channel, int16_t value);
+    void writeDigitalChannelStates(int panel, const DeviceImage::PanelStates& states);
+    void writeDigitalOutputs(int panel, const DeviceImage::PerChannel<int32_t>& values);
+    void writeDigitalOutput(int panel, int channel, int32_t value);
+
+    // Factory defaults for every analog panel; returns the error code, after the "Reset
+    // Error" message when it failed. The unit reboots: the caller waits, then refreshes.
+    int resetAnalogPanels();
+    // Factory defaults for one digital panel, followed at once by a refresh.
+    void resetDigitalPanel(int panel);
 
     // Live channel values, one at a time: ref = 16 * panel + channel + 1 (input register for
     // analog channels, coil for digital ones). Not kept in the image.
@@ -166,8 +225,8 @@ public:
     int writeLiveRegister(int ref, uint16_t value);
 
 protected:
-    // Tells every view of the document to redraw from the image, after every refresh and
-    // disconnect; tests count the calls here.
+    // Tells every view of the document to redraw from the image, after every refresh,
+    // disconnect, write and reset; tests count the calls here.
     virtual void updateAllViews() { UpdateAllViews(nullptr); }
 
     // Makes `master`, whose link is already open, the current one (null: none), in place of
@@ -190,6 +249,11 @@ private:
     bool readIdentity();
     void readConfiguration();
 
+    // Asks before an interface of the unit changes; false when the user cancelled.
+    bool confirmInterfaceWrite(ConfigureMessages::Interface edited) const;
+    // Shows the "Configure Error" message for a failed write; true when it succeeded.
+    bool reportWrite(int result, const char* label);
+
     void applySettings(const DocumentSettings& newSettings);
     void updateModified();
     // Taken when a document is created or opened; saving does not retake it.
@@ -210,4 +274,19 @@ private:
     MbusMasterFunctions* currentMaster = nullptr;
     int32_t connected = 0;
     DeviceImage image_;
+    // The edit dialogs, one of each for the document's whole life.
+    struct Dialogs {
+        CCfgRtuParmsDlg rtuParms;
+        CCfgTcpParmsDlg tcpParms;
+        CCfgScanModeDlg scanMode;
+        CCfgAnaScanParmsDlg scanParms;
+        CCfgAnaChanStatesDlg anaChanStates;
+        CCfgAnaInOptsDlg anaInOpts;
+        CCfgAnaOutOptsDlg anaOutOpts;
+        CCfgMultAnaInOptsDlg multAnaInOpts;
+        CCfgMultAnaOutOptsDlg multAnaOutOpts;
+        CCfgDigChanStatesDlg digChanStates;
+        CCfgDigOutOptsDlg digOutOpts;
+        CCfgMultDigOutOptsDlg multDigOutOpts;
+    } dialogs;
 };

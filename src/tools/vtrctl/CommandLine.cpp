@@ -22,6 +22,8 @@ constexpr const char* usageText =
     "  show [--hex] [--json]             read the whole unit and print it\n"
     "  export FILE|-                     write the unit's KEPServerEX tag file\n"
     "  watch [PANEL...]                  follow the live values of configured channels\n"
+    "  set BLOCK [FIELD=VALUE | VALUE]... write one configuration block as its dialog does\n"
+    "  reset analog | reset digital PANEL\n"
     "Run 'vtrctl --help' for details.\n";
 
 constexpr const char* helpFooter =
@@ -58,7 +60,26 @@ constexpr const char* helpFooter =
     "a time, 20 ms apart with 500 ms between passes, and prints a line whenever a value\n"
     "changes: 'HH:MM:SS.mmm analog P ch C input|output VALUE', the value in decimal (--hex:\n"
     "0x%04X for analog channels) or '(CODE, TEXT)' for a failed read. It stops after --count N\n"
-    "passes, or on Ctrl+C.";
+    "passes, or on Ctrl+C.\n"
+    "\n"
+    "set writes one configuration block as the program's configuration dialogs do, after\n"
+    "reading the whole unit: fields left out keep the unit's values.\n"
+    "  set rtu [interface=rs232|rs485-2wire|rs485-4wire] [baud=1200..115200]\n"
+    "          [parity=none|odd|even] [slave-high=0x00..0xF0]\n"
+    "  set tcp INDEX [ip=A.B.C.D] [mask=A.B.C.D] [gateway=A.B.C.D] [keepalive=MS]\n"
+    "          (INDEX 0: the primary interface, 1: the secondary one)\n"
+    "  set scan-mode continuous|user-defined\n"
+    "  set scan-parameters [interval=MS] [count=N] [list=ID,ID,...]\n"
+    "  set analog-states PANEL STATE x16          (STATE: vacant|input|output)\n"
+    "  set average-weight PANEL CHANNEL INDEX     (0..15: weight 2^INDEX)\n"
+    "  set default-output PANEL CHANNEL VALUE     (-32768..32767 or 0x0000..0xFFFF)\n"
+    "  set digital-states PANEL STATE x16\n"
+    "  set digital-output PANEL CHANNEL 0|1\n"
+    "reset analog resets every analog panel to factory defaults and reads the unit again after\n"
+    "it restarts; reset digital PANEL resets one digital panel. Every value is judged by the\n"
+    "dialogs' rules before anything is sent; a refused one prints the dialog's message and\n"
+    "exits 2. After the write the tree rows of the block are printed. A write or reset the unit\n"
+    "refuses prints the \"Configure Error\" or \"Reset Error\" message and exits 1.";
 
 const char* argumentSyntax(ModbusCommand::Arguments arguments) {
     switch (arguments) {
@@ -203,6 +224,13 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
     std::vector<std::string> watchedPanels;
     watchCommand->add_option("PANEL", watchedPanels, "a0 to a3, d0 to d7; default all panels");
 
+    CLI::App* set = app.add_subcommand("set", "Write one configuration block of a VTR300");
+    set->fallthrough();
+    set->add_option("BLOCK", options.configure.words, "The block, then its fields")->required();
+    CLI::App* reset = app.add_subcommand("reset", "Reset analog or one digital panel");
+    reset->fallthrough();
+    reset->add_option("WHAT", options.configure.words, "analog, or digital PANEL")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -216,6 +244,16 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
 
     options.show.requested = show->parsed();
     options.show.format = json ? ShowCommand::Format::json : ShowCommand::Format::tree;
+    if (set->parsed() || reset->parsed()) {
+        options.configure.kind =
+            set->parsed() ? ConfigureCommand::Kind::set : ConfigureCommand::Kind::reset;
+        std::string refused;
+        if (!options.configure.check(refused)) {
+            // The dialogs' messages stand on their own, without the usage summary.
+            err << "vtrctl: " << refused << '\n';
+            return Outcome::usageError;
+        }
+    }
     std::string problem;
     bool ok = options.link.check(problem);
     if (ok && options.link.documentSlave() && slaveOption->count() == 0) {

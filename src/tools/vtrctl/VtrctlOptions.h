@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/vtrctl/ConfigureCommand.h"
 #include "tools/vtrctl/ExportCommand.h"
 #include "tools/vtrctl/LinkOptions.h"
 #include "tools/vtrctl/ModbusCommand.h"
@@ -22,4 +23,6 @@ struct VtrctlOptions {
     // Instead of one Modbus operation: the unit's tag file, or its live values.
     ExportCommand exportTags;
     WatchCommand watch;
+    // Instead of one Modbus operation: write one configuration block, or reset.
+    ConfigureCommand configure;
 };

@@ -83,6 +83,11 @@ int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std
     const bool tcp = options.link.serialLine().device.empty();
     if (anyFailed) {
         printError(err, opened);
+    } else if (options.configure.kind != ConfigureCommand::Kind::none) {
+        const int status =
+            options.configure.run(*master, tcp, options.slave, options.hex, out, err);
+        master->closeLink();
+        return status;
     } else if (options.show.requested || options.exportTags.requested || options.watch.requested) {
         const int status = runDocumentCommand(options, *master, tcp, out, err);
         master->closeLink();
