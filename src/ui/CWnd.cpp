@@ -25,15 +25,8 @@ CWnd::~CWnd() {
     // The handlers belong to a derived class that is already gone, so no WM_DESTROY here; the
     // windows inside this one go first, as they do when it is destroyed.
     if (m_created) {
-        const std::vector<CWnd*> children = m_children;
-        for (CWnd* child : children) {
-            child->DestroyWindow();
-        }
-        currentBackend().windowDestroyed(*this);
-        for (CTreeCtrl* tree : m_trees) {
-            tree->leaveHost();
-        }
-        detachFromParent();
+        destroyChildren();
+        release();
     }
     std::erase(modalWindows(), this);
     if (theMainWindow == this) {
@@ -58,17 +51,9 @@ void CWnd::DestroyWindow() {
         EndModalLoop(IDCANCEL);
         return;
     }
-    const std::vector<CWnd*> children = m_children;
-    for (CWnd* child : children) {
-        child->DestroyWindow();
-    }
+    destroyChildren();
     dispatchMessage(WM_DESTROY, 0, 0);
-    currentBackend().windowDestroyed(*this);
-    for (CTreeCtrl* tree : m_trees) {
-        tree->leaveHost();
-    }
-    m_trees.clear();
-    detachFromParent();
+    release();
     m_created = false;
     m_controls.clear();
     m_focusId = 0;
@@ -405,7 +390,19 @@ void CWnd::removeTree(CTreeCtrl& tree) {
     std::erase(m_trees, &tree);
 }
 
-void CWnd::detachFromParent() {
+void CWnd::destroyChildren() {
+    const std::vector<CWnd*> children = m_children;
+    for (CWnd* child : children) {
+        child->DestroyWindow();
+    }
+}
+
+void CWnd::release() {
+    currentBackend().windowDestroyed(*this);
+    for (CTreeCtrl* tree : m_trees) {
+        tree->leaveHost();
+    }
+    m_trees.clear();
     if (m_parent != nullptr) {
         std::erase(m_parent->m_children, this);
         m_parent = nullptr;

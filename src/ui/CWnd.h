@@ -160,7 +160,10 @@ private:
     ControlState* usableControl(int controlId);
     void addTree(CTreeCtrl& tree);
     void removeTree(CTreeCtrl& tree);
-    void detachFromParent();
+    // The windows inside or owned by this one go first, as they stand on it.
+    void destroyChildren();
+    // Drops the peer and whatever the backend holds, the trees and the parent's link.
+    void release();
 
     std::vector<NotifyEntry> m_notifyTable;
     std::vector<MessageEntry> m_messageTable;
