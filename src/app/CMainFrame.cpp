@@ -8,6 +8,7 @@
 #include "res/ResourceIds.h"
 #include "ui/CCmdUI.h"
 #include "ui/CWaitCursor.h"
+#include "ui/UiConstants.h"
 
 namespace {
 
@@ -54,10 +55,24 @@ void CMainFrame::OnConnect() {
     SetMessageText(IDS_IDLE_MESSAGE);
 }
 
+void CMainFrame::OnConnectOptions() {
+    m_connectDialog.SetData(m_document.getConnectOptions(), m_document.getHexDisplay());
+    if (m_connectDialog.DoModal() != IDOK) {
+        return;
+    }
+    m_document.setConnectOptions(m_connectDialog.GetData());
+    if (m_connectDialog.connectAfterClosing()) {
+        OnConnect();
+    }
+}
+
 void CMainFrame::registerConnectionCommands() {
     const auto whenConnected = [this](CCmdUI& update) {
         update.Enable(m_document.isConnected() != 0);
     };
+    handleCommand(ID_CONNECT_OPTIONS, [this] { OnConnectOptions(); });
+    handleUpdate(ID_CONNECT_OPTIONS,
+                 [this](CCmdUI& update) { update.Enable(m_document.isConnected() == 0); });
     handleCommand(ID_CONNECT, [this] { OnConnect(); });
     handleUpdate(ID_CONNECT, [this](CCmdUI& update) {
         update.SetText(m_document.isConnected() != 0 ? "Refresh Data\tF4" : "Connect\tF4");

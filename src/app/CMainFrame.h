@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CMakeConnectionDlg.h"
 #include "tree/CVtrConfigView.h"
 #include "ui/CFrameWnd.h"
 
@@ -20,6 +21,8 @@ public:
 
     // Connect, or re-read the unit when connected (Connect / Refresh Data, F4).
     void OnConnect();
+    // Connect Options (F3): edits the document's options, then connects when asked to.
+    void OnConnectOptions();
 
 private:
     void registerConnectionCommands();
@@ -28,4 +31,5 @@ private:
 
     CVtrConfigDoc& m_document;
     CVtrConfigView m_view;
+    CMakeConnectionDlg m_connectDialog;
 };

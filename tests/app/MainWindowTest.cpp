@@ -68,6 +68,7 @@ TEST(MainWindow, MenuRulesFollowTheDocument) {
             rules.push_back({id, true, false});
         }
         rules.push_back({ID_DIGITAL_CHANNEL_STATES_0 + 3, false, false});
+        rules.push_back({ID_CONNECT_OPTIONS, false, false});
         rules.push_back({ID_CONFIGURE_SCAN_PARAMETERS, false, false});
         expectRules(unit.doc, rules, "Refresh Data\tF4");
     }
