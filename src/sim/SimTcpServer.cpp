@@ -128,8 +128,12 @@ void SimTcpServer::run() {
     }
 }
 
+uint16_t SimTcpServer::idleLimitMs() const {
+    return keepIdle_ ? 0 : unit_.keepaliveMs();
+}
+
 int SimTcpServer::idleWaitMs() const {
-    const uint16_t keepaliveMs = unit_.keepaliveMs();
+    const uint16_t keepaliveMs = idleLimitMs();
     if (keepaliveMs == 0 || clients_.empty()) {
         return -1;
     }
@@ -143,7 +147,7 @@ int SimTcpServer::idleWaitMs() const {
 }
 
 void SimTcpServer::closeIdleClients() {
-    const uint16_t keepaliveMs = unit_.keepaliveMs();
+    const uint16_t keepaliveMs = idleLimitMs();
     if (keepaliveMs == 0) {
         return;
     }

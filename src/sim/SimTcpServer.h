@@ -35,6 +35,9 @@ public:
     int start(const std::string& host, uint16_t port);
     uint16_t port() const { return port_; }
     void stop();
+    // Keep connections however long they stay idle, whatever the unit's keepalive (set before
+    // start): a desktop program showing the unit may sit for minutes between requests.
+    void keepIdleConnections(bool on) { keepIdle_ = on; }
 
 private:
     using TimePoint = std::chrono::steady_clock::time_point;
@@ -47,6 +50,8 @@ private:
     void run();
     // Milliseconds until the next idle connection is due to be closed; -1: none is.
     int idleWaitMs() const;
+    // The unit's keepalive time, or 0 when idle connections are kept.
+    uint16_t idleLimitMs() const;
     void closeIdleClients();
     void closeClient(size_t index, const char* why);
     void acceptClient();
@@ -62,6 +67,7 @@ private:
     SimWakePipe wake_;
     int listener_ = -1;
     uint16_t port_ = 0;
+    bool keepIdle_ = false;
     std::vector<Client> clients_;
     std::thread thread_;
 };

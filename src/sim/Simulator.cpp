@@ -18,6 +18,7 @@ int Simulator::startTcp(const std::string& host, uint16_t port) {
         return EALREADY;
     }
     auto server = std::make_unique<SimTcpServer>(*slave_, unit_, faults_, trace_);
+    server->keepIdleConnections(keepIdle_);
     const int result = server->start(host, port);
     if (result == 0) {
         tcp_ = std::move(server);
@@ -80,6 +81,10 @@ void Simulator::clearRequestLog() {
 
 void Simulator::setLineSpeed(bool on) {
     lineSpeed_ = on;
+}
+
+void Simulator::setKeepIdleConnections(bool on) {
+    keepIdle_ = on;
 }
 
 void Simulator::setTrace(std::function<void(const std::string&)> trace) {

@@ -38,6 +38,9 @@ public:
     std::vector<SimRequestLogEntry> requestLog() const;
     void clearRequestLog();
 
+    // Keep idle TCP connections open instead of closing them after the unit's keepalive time
+    // (set before startTcp).
+    void setKeepIdleConnections(bool on);
     // Pace every RTU byte at the unit's configured baud rate (set before startRtu*).
     void setLineSpeed(bool on);
     // Called with one line per request and reply (hex, labelled with the block), from the
@@ -50,6 +53,7 @@ private:
     SimRequestLog log_;
     std::function<void(const std::string&)> trace_;
     bool lineSpeed_ = false;
+    bool keepIdle_ = false;
     std::unique_ptr<SimSlave> slave_;
     std::unique_ptr<SimTcpServer> tcp_;
     std::unique_ptr<SimRtuServer> rtu_;

@@ -227,13 +227,21 @@ TEST(SimTcpServer, SixteenIdleClientsDoNotLockOutASeventeenth) {
     EXPECT_EQ(idle.back()->exchange(readStatus, statusReply.size()), statusReply);
 }
 
-TEST(SimTcpServer, ClosesAConnectionIdleForLongerThanTheUnitsKeepalive) {
-    SimProfile profile = SimProfile::richDefault();
-    profile.tcp[0].keepaliveMs = 200;
-    Simulator sim(profile);
-    ASSERT_EQ(sim.startTcp(), 0);
-    RawClient client(sim.tcpPort());
-    EXPECT_EQ(client.exchange(readStatus, statusReply.size()), statusReply);
-    EXPECT_TRUE(client.receive(1).empty());
-    EXPECT_TRUE(client.closedByPeer());
+TEST(SimTcpServer, ClosesAConnectionIdleForLongerThanTheUnitsKeepaliveUnlessToldToKeepIt) {
+    for (const bool keepIdle : {false, true}) {
+        SCOPED_TRACE(keepIdle ? "idle connections kept" : "the unit's keepalive");
+        SimProfile profile = SimProfile::richDefault();
+        profile.tcp[0].keepaliveMs = 200;
+        Simulator sim(profile);
+        sim.setKeepIdleConnections(keepIdle);
+        ASSERT_EQ(sim.startTcp(), 0);
+        RawClient client(sim.tcpPort());
+        EXPECT_EQ(client.exchange(readStatus, statusReply.size()), statusReply);
+        // Kept: waiting three keepalive times is enough to see that it is not closed.
+        EXPECT_TRUE(client.receive(1, keepIdle ? 600 : replyWaitMs).empty());
+        EXPECT_EQ(client.closedByPeer(), !keepIdle);
+        if (keepIdle) {
+            EXPECT_EQ(client.exchange(readStatus, statusReply.size()), statusReply);
+        }
+    }
 }

@@ -1,31 +1,29 @@
 // The VtrConfig desktop program.
 //
-//   vtrconfig [FILE.vtr]      the main window, with an untitled document or the one named
-//   vtrconfig --demo [--demo-profile FILE]
-//                             the main window connected to a simulated unit started inside the
-//                             program on a free loopback port (the rich default unit, or the
-//                             unit of a profile file)
-//   vtrconfig --gallery DIR   renders every dialog template, the frame sample and the connect
-//                             options of each protocol to DIR
+//   vtrconfig [FILE.vtr]             the main window, with an untitled document or the one named
+//   vtrconfig --demo                 the main window connected to a simulated unit in-process
+//   vtrconfig --demo-profile FILE    the same with the unit described by a profile file
+//   vtrconfig --gallery DIR          every dialog template, the frame sample, the connect options
+//                                    of each protocol and the main window as pictures in DIR
 
 #include "app/CMakeConnectionDlg.h"
 #include "app/CVtrConfigApp.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
-#include "sim/SimProfileLoader.h"
-#include "sim/Simulator.h"
+#include "tools/vtrconfig/DemoUnit.h"
+#include "tools/vtrconfig/MainWindowGallery.h"
+#include "tools/vtrconfig/StartupProbe.h"
 #include "ui/qt/DialogGallery.h"
 #include "ui/qt/QtBackend.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,21 +31,49 @@ namespace {
 
 constexpr int kExitUsage = 2;
 
+struct CommandLine {
+    std::string document;
+    std::string galleryDir;
+    bool gallery = false;
+    bool demo = false;
+    std::string demoProfile;
+    // Undocumented: report start-up times on stderr and quit once the tree is shown.
+    bool startupProbe = false;
+};
+
+std::optional<CommandLine> parse(int argc, char* argv[]) {
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "--gallery" && hasValue) {
+            line.gallery = true;
+            line.galleryDir = argv[++i];
+        } else if (argument == "--demo") {
+            line.demo = true;
+        } else if (argument == "--demo-profile" && hasValue) {
+            line.demo = true;
+            line.demoProfile = argv[++i];
+        } else if (argument == "--startup-probe") {
+            line.startupProbe = true;
+        } else if (!argument.empty() && argument[0] != '-' && line.document.empty()) {
+            line.document = argument;
+        } else {
+            return std::nullopt;
+        }
+    }
+    const int modes =
+        (line.gallery ? 1 : 0) + (line.demo ? 1 : 0) + (line.document.empty() ? 0 : 1);
+    if (modes > 1 || (line.startupProbe && line.gallery)) {
+        return std::nullopt;
+    }
+    return line;
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: vtrconfig [FILE.vtr | --demo [--demo-profile FILE] | --gallery DIR]\n");
     return kExitUsage;
-}
-
-// Points the untitled document at the simulated unit and connects once the window is up.
-void connectToDemoUnit(CVtrConfigApp& app, uint16_t port) {
-    ConnectOptions options = app.document().getConnectOptions();
-    options.protocol = ConnectOptions::modbusTcp;
-    options.server = "127.0.0.1";
-    options.tcpPort = port;
-    app.document().setConnectOptions(options);
-    app.document().SetModifiedFlag(false);
-    QTimer::singleShot(0, [&app] { app.mainWindow().OnConnect(); });
 }
 
 bool haveDisplay() {
@@ -78,39 +104,44 @@ int writeConnectOptionsPictures(const std::string& directory, std::string& error
     return written;
 }
 
+int writeGallery(const std::string& directory) {
+    std::string error;
+    int written = 0;
+    for (const auto write :
+         {DialogGallery::writeAll, writeConnectOptionsPictures, MainWindowGallery::writeAll}) {
+        const int pictures = write(directory, error);
+        if (pictures < 0) {
+            std::fprintf(stderr, "vtrconfig: %s\n", error.c_str());
+            return 1;
+        }
+        written += pictures;
+    }
+    std::printf("vtrconfig: %d pictures written to %s\n", written, directory.c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const bool gallery = argc == 3 && std::strcmp(argv[1], "--gallery") == 0;
-    const bool document = argc == 2 && argv[1][0] != '-';
-    const bool demo = (argc == 2 || argc == 4) && std::strcmp(argv[1], "--demo") == 0 &&
-                      (argc == 2 || std::strcmp(argv[2], "--demo-profile") == 0);
-    if (!gallery && !document && !demo && argc != 1) {
+    const std::optional<CommandLine> line = parse(argc, argv);
+    if (!line) {
         return usage();
     }
-    std::unique_ptr<Simulator> unit;
-    if (demo) {
-        SimProfile profile = SimProfile::richDefault();
-        std::string message;
-        if (argc == 4 && SimProfileLoader::loadFile(argv[3], profile, message) != 0) {
-            std::fprintf(stderr, "vtrconfig: %s\n", message.c_str());
-            return 1;
-        }
-        // A real unit drops a connection idle past its keepalive; the demo user reading the
-        // tree for a while should not meet that.
-        profile.tcp[0].keepaliveMs = 0;
-        unit = std::make_unique<Simulator>(profile);
-        if (const int error = unit->startTcp(); error != 0) {
-            std::fprintf(stderr, "vtrconfig: the simulated unit cannot start: %s\n",
-                         std::strerror(error));
-            return 1;
-        }
-    }
-    // Pictures need no screen: without one, render offscreen.
-    if (gallery && !haveDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    StartupProbe probe(line->startupProbe);
+    // Pictures and timings need no screen: without one, render offscreen.
+    if ((line->gallery || line->startupProbe) && !haveDisplay() &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    const std::string galleryDir = gallery ? argv[2] : "";
+    // Outlives the application, whose document disconnects from it on the way out.
+    DemoUnit demo;
+    if (line->demo) {
+        std::string failure;
+        if (!demo.start(line->demoProfile, failure)) {
+            std::fprintf(stderr, "vtrconfig: %s\n", failure.c_str());
+            return 1;
+        }
+    }
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VtrConfig"));
@@ -118,35 +149,39 @@ int main(int argc, char* argv[]) {
     QtBackend backend;
     ScopedBackend installed(backend);
 
-    if (gallery) {
-        std::string error;
-        int written = DialogGallery::writeAll(galleryDir, error);
-        const int states = written < 0 ? -1 : writeConnectOptionsPictures(galleryDir, error);
-        written = states < 0 ? -1 : written + states;
-        if (written < 0) {
-            std::fprintf(stderr, "vtrconfig: %s\n", error.c_str());
-            return 1;
-        }
-        std::printf("vtrconfig: %d dialogs written to %s\n", written, galleryDir.c_str());
-        return 0;
+    if (line->gallery) {
+        return writeGallery(line->galleryDir);
     }
     CVtrConfigApp app;
     std::vector<std::string> arguments;
-    if (document) {
-        arguments.emplace_back(argv[1]);
+    if (!line->document.empty()) {
+        arguments.push_back(line->document);
     }
     std::string failure;
     if (!app.start(arguments, failure)) {
         std::fprintf(stderr, "vtrconfig: %s\n", failure.c_str());
         return 1;
     }
-    if (unit) {
-        connectToDemoUnit(app, unit->tcpPort());
-    }
+    QWidget* window = backend.widgetOf(&app.mainWindow());
     // The program ends when its main window is gone (File Exit or the close box, after the
     // document agreed).
     QObject::connect(
-        backend.widgetOf(&app.mainWindow()), &QObject::destroyed, &application,
-        [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+        window, &QObject::destroyed, &application, [] { QCoreApplication::quit(); },
+        Qt::QueuedConnection);
+    if (line->demo) {
+        demo.pointAt(app.document());
+        // Connect once the window is on the screen, through the Connect command, so that the
+        // user sees the same status texts as with a real unit.
+        probe.onFirstPaint(*window, [&app, &probe, window, timed = line->startupProbe] {
+            app.mainWindow().OnConnect();
+            if (timed) {
+                window->repaint();
+                probe.treeShown(app.document().isConnected() != 0,
+                                app.mainWindow().view().GetTreeCtrl().GetCount());
+            }
+        });
+    } else if (line->startupProbe) {
+        probe.onFirstPaint(*window, [&probe] { probe.treeShown(false, 0); });
+    }
     return QApplication::exec();
 }

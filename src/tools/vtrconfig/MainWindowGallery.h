@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// Pictures of the main window for review, against a simulated unit in-process: not connected,
+// connected in decimal and connected in hexadecimal.
+class MainWindowGallery {
+public:
+    // Writes DIR/128-main-window-*.png; returns the number written, or -1 with the reason in
+    // error. Needs the Qt backend installed.
+    static int writeAll(const std::string& directory, std::string& error);
+};
