@@ -32,7 +32,9 @@ bool CVtrConfigApp::start(const std::vector<std::string>& arguments, std::string
     }
     setMainFrame(&m_frame);
     CWnd::setMainWindow(&m_frame);
-    m_document.setConnectCommand([this] { m_frame.OnConnect(); });
+    // An auto-connect of the document opened below waits for the window.
+    m_connectWhenShown = false;
+    m_document.setConnectCommand([this] { m_connectWhenShown = true; });
     if (arguments.size() > 1) {
         failure = "only one document can be opened";
         return false;
@@ -46,8 +48,16 @@ bool CVtrConfigApp::start(const std::vector<std::string>& arguments, std::string
         failure = m_document.failureText();
         return false;
     }
+    m_document.setConnectCommand([this] { m_frame.OnConnect(); });
     m_frame.view().OnInitialUpdate();
     m_frame.ShowWindow(SW_SHOW);
     m_frame.updateCommandUI();
+    if (m_connectWhenShown) {
+        std::function<void()> connect = [this] {
+            m_frame.OnConnect();
+            m_frame.updateCommandUI();
+        };
+        m_startupConnect ? m_startupConnect(std::move(connect)) : connect();
+    }
     return true;
 }

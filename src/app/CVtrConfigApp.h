@@ -6,6 +6,7 @@
 #include "ui/CSingleDocTemplate.h"
 #include "ui/CWinApp.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,13 @@ public:
     // in failure, when the window cannot be made or the document cannot be opened.
     bool start(const std::vector<std::string>& arguments, std::string& failure);
 
+    // How start-up runs the auto-connect of the document it opened. The connect blocks for as
+    // long as the unit takes to answer, so it waits until the window is shown: by default it
+    // runs right after showing it; the program defers it to the window's first paint, so that
+    // the status texts of a slow connect are on the screen instead of no window at all.
+    using StartupConnect = std::function<void(std::function<void()> connect)>;
+    void setStartupConnect(StartupConnect runner) { m_startupConnect = std::move(runner); }
+
     CVtrConfigDoc& document() { return m_document; }
     CMainFrame& mainWindow() { return m_frame; }
 
@@ -29,4 +37,6 @@ private:
     CVtrConfigDoc m_document;
     CSingleDocTemplate m_template{IDR_MAINFRAME, m_document};
     CMainFrame m_frame{m_document};
+    StartupConnect m_startupConnect;
+    bool m_connectWhenShown = false;
 };

@@ -157,6 +157,9 @@ int main(int argc, char* argv[]) {
     if (!line->document.empty()) {
         arguments.push_back(line->document);
     }
+    app.setStartupConnect([&backend, &app, &probe](std::function<void()> connect) {
+        probe.onFirstPaint(*backend.widgetOf(&app.mainWindow()), std::move(connect));
+    });
     std::string failure;
     if (!app.start(arguments, failure)) {
         std::fprintf(stderr, "vtrconfig: %s\n", failure.c_str());
