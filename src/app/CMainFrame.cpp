@@ -8,19 +8,35 @@
 #include "res/ResourceIds.h"
 #include "ui/CCmdUI.h"
 #include "ui/CWaitCursor.h"
+#include "ui/MessageBox.h"
 #include "ui/UiConstants.h"
+
+#include <array>
 
 namespace {
 
 constexpr int kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                                ID_INDICATOR_SCRL};
 constexpr uint16_t kScanModeUserDefined = 1;
+// How long a unit takes to come back after resetting its analog panels.
+constexpr int64_t kBootWaitMs = 3000;
+// The average weight entries are not numbered in panel order.
+constexpr std::array<int, PanelLayout::analogPanels> kAverageWeightIds = {
+    ID_AVERAGE_WEIGHTS_0, ID_AVERAGE_WEIGHTS_1, ID_AVERAGE_WEIGHTS_2, ID_AVERAGE_WEIGHTS_3};
+constexpr unsigned kResetQuestionStyle = MB_YESNO | MB_ICONWARNING;
+
+std::string resetDigitalQuestion(int panel) {
+    return "This operation will reset ALL Digital Panel " + std::to_string(panel) +
+           " configuration parameters to factory default settings.\n\nDo you wish to continue?";
+}
 
 } // namespace
 
 CMainFrame::CMainFrame(CVtrConfigDoc& document) : m_document(document), m_view(document) {
     registerConnectionCommands();
     registerConfigureCommands();
+    registerPanelCommands();
+    registerResetCommands();
     registerViewCommands();
 }
 
@@ -38,21 +54,51 @@ bool CMainFrame::create() {
     return true;
 }
 
+template <typename Work>
+void CMainFrame::whileShowing(int statusTextId, Work work) {
+    SetMessageText(statusTextId);
+    CWaitCursor paintFirst;
+    work();
+}
+
 void CMainFrame::OnConnect() {
     {
         CWaitCursor wait;
-        if (m_document.isConnected() != 0) {
-            SetMessageText(IDS_READING_DATA);
-            m_document.refresh();
-        } else {
-            SetMessageText(IDS_CONNECTING);
-            if (m_document.connect() == 1) {
-                SetMessageText(IDS_READING_DATA);
-                m_document.refresh();
-            }
+        bool connected = m_document.isConnected() != 0;
+        if (!connected) {
+            whileShowing(IDS_CONNECTING, [&] { connected = m_document.connect() == 1; });
+        }
+        if (connected) {
+            whileShowing(IDS_READING_DATA, [this] { m_document.refresh(); });
         }
     }
     SetMessageText(IDS_IDLE_MESSAGE);
+}
+
+void CMainFrame::OnResetAnalogPanels() {
+    if (ShowMessageBox(this,
+                       "This operation will reset ALL analog configuration parameters to factory "
+                       "default settings.\n\nDo you wish to continue?",
+                       "Reset Analog Panels", kResetQuestionStyle) != IDYES) {
+        return;
+    }
+    {
+        CWaitCursor wait;
+        int result = 0;
+        whileShowing(IDS_RESETTING_ANALOG, [&] { result = m_document.resetAnalogPanels(); });
+        if (result == 0) {
+            whileShowing(IDS_WAITING_FOR_BOOT, [this] { m_clock->sleepMs(kBootWaitMs); });
+            whileShowing(IDS_READING_DATA, [this] { m_document.refresh(); });
+        }
+    }
+    SetMessageText(IDS_IDLE_MESSAGE);
+}
+
+void CMainFrame::OnResetDigitalPanel(int panel) {
+    if (ShowMessageBox(this, resetDigitalQuestion(panel), "Reset Digital Panel",
+                       kResetQuestionStyle) == IDYES) {
+        m_document.resetDigitalPanel(panel);
+    }
 }
 
 void CMainFrame::OnConnectOptions() {
@@ -129,8 +175,42 @@ void CMainFrame::registerConfigureCommands() {
     });
     handleUpdateRange(ID_DIGITAL_CHANNEL_STATES_0, lastDigital,
                       whenPanelAvailable(ID_DIGITAL_CHANNEL_STATES_0));
-    // The whole-panel average weights, default outputs and digital outputs and the resets join
-    // when the document offers them; without a handler their entries stay greyed.
+}
+
+void CMainFrame::registerPanelCommands() {
+    const auto whenConnected = [this](CCmdUI& update) {
+        update.Enable(m_document.isConnected() != 0);
+    };
+    for (int panel = 0; panel < PanelLayout::analogPanels; ++panel) {
+        const int id = kAverageWeightIds[static_cast<size_t>(panel)];
+        handleCommand(id, [this, panel] { m_document.configureAverageWeights(panel); });
+        handleUpdate(id, whenConnected);
+    }
+    constexpr int lastAnalog = ID_ANALOG_DEFAULT_OUTPUTS_0 + PanelLayout::analogPanels - 1;
+    handleCommandRange(ID_ANALOG_DEFAULT_OUTPUTS_0, lastAnalog, [this](int id) {
+        m_document.configureDefaultOutputs(id - ID_ANALOG_DEFAULT_OUTPUTS_0);
+    });
+    handleUpdateRange(ID_ANALOG_DEFAULT_OUTPUTS_0, lastAnalog, whenConnected);
+    constexpr int lastDigital = ID_DIGITAL_DEFAULT_OUTPUTS_0 + PanelLayout::digitalPanels - 1;
+    handleCommandRange(ID_DIGITAL_DEFAULT_OUTPUTS_0, lastDigital, [this](int id) {
+        m_document.configureDigitalOutputs(id - ID_DIGITAL_DEFAULT_OUTPUTS_0);
+    });
+    handleUpdateRange(ID_DIGITAL_DEFAULT_OUTPUTS_0, lastDigital, [this](CCmdUI& update) {
+        update.Enable(
+            m_document.isDigitalPanelAvailable(update.id() - ID_DIGITAL_DEFAULT_OUTPUTS_0));
+    });
+}
+
+void CMainFrame::registerResetCommands() {
+    handleCommand(ID_RESET_ANALOG_PANELS, [this] { OnResetAnalogPanels(); });
+    handleUpdate(ID_RESET_ANALOG_PANELS,
+                 [this](CCmdUI& update) { update.Enable(m_document.isConnected() != 0); });
+    constexpr int last = ID_RESET_DIGITAL_PANEL_0 + PanelLayout::digitalPanels - 1;
+    handleCommandRange(ID_RESET_DIGITAL_PANEL_0, last,
+                       [this](int id) { OnResetDigitalPanel(id - ID_RESET_DIGITAL_PANEL_0); });
+    handleUpdateRange(ID_RESET_DIGITAL_PANEL_0, last, [this](CCmdUI& update) {
+        update.Enable(m_document.isDigitalPanelAvailable(update.id() - ID_RESET_DIGITAL_PANEL_0));
+    });
 }
 
 void CMainFrame::registerViewCommands() {

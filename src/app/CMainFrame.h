@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CMakeConnectionDlg.h"
+#include "modbus/Clock.h"
 #include "tree/CVtrConfigView.h"
 #include "ui/CFrameWnd.h"
 
@@ -23,13 +24,27 @@ public:
     void OnConnect();
     // Connect Options (F3): edits the document's options, then connects when asked to.
     void OnConnectOptions();
+    // Factory defaults for every analog panel, after the user confirmed; the unit reboots, so
+    // the frame waits for it before re-reading it.
+    void OnResetAnalogPanels();
+    // Factory defaults for one digital panel, after the user confirmed.
+    void OnResetDigitalPanel(int panel);
+
+    // The clock the wait for a rebooting unit sleeps on.
+    void useClock(Clock& clock) { m_clock = &clock; }
 
 private:
     void registerConnectionCommands();
     void registerConfigureCommands();
+    void registerPanelCommands();
+    void registerResetCommands();
     void registerViewCommands();
+    // Shows the status text, painted before the window blocks in work.
+    template <typename Work>
+    void whileShowing(int statusTextId, Work work);
 
     CVtrConfigDoc& m_document;
     CVtrConfigView m_view;
     CMakeConnectionDlg m_connectDialog;
+    Clock* m_clock = &SystemClock::instance();
 };

@@ -1,14 +1,18 @@
 #include "app/CMainFrame.h"
 #include "app/CVtrConfigApp.h"
 #include "res/CommandIds.h"
+#include "res/ResourceIds.h"
 #include "support/HeadlessUi.h"
+#include "support/RecordingClock.h"
 #include "support/ScopedEnv.h"
 #include "support/ScratchFolder.h"
 #include "support/SimulatedDocument.h"
 #include "ui/CArchive.h"
+#include "ui/UiConstants.h"
 
 #include <gmock/gmock.h>
 
+using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 
 namespace {
@@ -49,7 +53,9 @@ TEST(MainWindow, MenuRulesFollowTheDocument) {
         for (const int id :
              {ID_DISCONNECT, ID_CONFIGURE_RTU_INTERFACE, ID_CONFIGURE_SCAN_MODE,
               ID_CONFIGURE_SCAN_PARAMETERS, ID_ANALOG_CHANNEL_STATES_0, ID_DIGITAL_CHANNEL_STATES_0,
-              ID_QUICK_CHANNEL_VIEW, ID_EXPORT_KEPSERVER, ID_CONFIGURE_SECONDARY_TCP}) {
+              ID_QUICK_CHANNEL_VIEW, ID_EXPORT_KEPSERVER, ID_CONFIGURE_SECONDARY_TCP,
+              ID_AVERAGE_WEIGHTS_3, ID_ANALOG_DEFAULT_OUTPUTS_0, ID_DIGITAL_DEFAULT_OUTPUTS_0,
+              ID_RESET_ANALOG_PANELS, ID_RESET_DIGITAL_PANEL_0}) {
             rules.push_back({id, false, false});
         }
         expectRules(doc, rules, "Connect\tF4");
@@ -64,10 +70,15 @@ TEST(MainWindow, MenuRulesFollowTheDocument) {
         std::vector<Rule> rules = always;
         for (const int id : {ID_DISCONNECT, ID_CONFIGURE_RTU_INTERFACE, ID_CONFIGURE_SCAN_MODE,
                              ID_ANALOG_CHANNEL_STATES_0 + 3, ID_DIGITAL_CHANNEL_STATES_0,
-                             ID_QUICK_CHANNEL_VIEW, ID_EXPORT_KEPSERVER}) {
+                             ID_QUICK_CHANNEL_VIEW, ID_EXPORT_KEPSERVER, ID_AVERAGE_WEIGHTS_2,
+                             ID_ANALOG_DEFAULT_OUTPUTS_0 + 3, ID_DIGITAL_DEFAULT_OUTPUTS_0 + 1,
+                             ID_RESET_ANALOG_PANELS, ID_RESET_DIGITAL_PANEL_0 + 1}) {
             rules.push_back({id, true, false});
         }
-        rules.push_back({ID_DIGITAL_CHANNEL_STATES_0 + 3, false, false});
+        for (const int id : {ID_DIGITAL_CHANNEL_STATES_0 + 3, ID_DIGITAL_DEFAULT_OUTPUTS_0 + 3,
+                             ID_RESET_DIGITAL_PANEL_0 + 3}) {
+            rules.push_back({id, false, false});
+        }
         rules.push_back({ID_CONNECT_OPTIONS, false, false});
         rules.push_back({ID_CONFIGURE_SCAN_PARAMETERS, false, false});
         expectRules(unit.doc, rules, "Refresh Data\tF4");
@@ -79,6 +90,99 @@ TEST(MainWindow, MenuRulesFollowTheDocument) {
         SimulatedDocument unit(profile);
         ASSERT_TRUE(unit.ready());
         expectRules(unit.doc, {{ID_CONFIGURE_SCAN_PARAMETERS, true, false}}, "Refresh Data\tF4");
+    }
+}
+
+// What the status bar shows while each flow blocks (painted as the wait cursor comes up), and
+// whether the flow talked to the unit at all: a failed connect reads nothing, and a reset
+// answered No neither writes nor reads.
+TEST(MainWindow, FlowsShowTheirStatusTextsWhileTheyBlock) {
+    const std::string idle = "For Help, press F1";
+    const std::string reading = "Reading data from Vantrel...";
+    const std::string analogQuestion = "This operation will reset ALL analog configuration "
+                                       "parameters to factory default settings.\n\nDo you "
+                                       "wish to continue?";
+    const std::string digitalQuestion = "This operation will reset ALL Digital Panel 1 "
+                                        "configuration parameters to factory default "
+                                        "settings.\n\nDo you wish to continue?";
+    const struct {
+        const char* name;
+        int command;
+        bool connectFails;
+        int answer; // 0: no box expected
+        std::string question;
+        std::vector<std::string> painted;
+        std::vector<int64_t> sleeps;
+        bool unitAsked;
+    } cases[] = {
+        {"refresh", ID_CONNECT, false, 0, "", {idle, reading}, {}, true},
+        {"failed connect", ID_CONNECT, true, IDOK, "", {idle, "Connecting..."}, {}, false},
+        {"reset analog, Yes",
+         ID_RESET_ANALOG_PANELS,
+         false,
+         IDYES,
+         analogQuestion,
+         {idle, "Resetting analog panels...", "Waiting for Vantrel to boot....", reading},
+         {3000},
+         true},
+        {"reset analog, No", ID_RESET_ANALOG_PANELS, false, IDNO, analogQuestion, {}, {}, false},
+        {"reset digital, Yes",
+         ID_RESET_DIGITAL_PANEL_0 + 1,
+         false,
+         IDYES,
+         digitalQuestion,
+         {},
+         {},
+         true},
+        {"reset digital, No",
+         ID_RESET_DIGITAL_PANEL_0 + 1,
+         false,
+         IDNO,
+         digitalQuestion,
+         {},
+         {},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HeadlessUi ui;
+        SimulatedDocument unit;
+        ASSERT_TRUE(unit.ready());
+        if (c.connectFails) {
+            unit.doc.disconnect();
+            ConnectOptions unusable;
+            unusable.protocol = 2;
+            unit.doc.setConnectOptions(unusable);
+        }
+        RecordingClock clock;
+        CMainFrame frame(unit.doc);
+        ASSERT_TRUE(frame.create());
+        frame.useClock(clock);
+        frame.ShowWindow(SW_SHOW);
+        frame.SetMessageText(IDS_IDLE_MESSAGE);
+        std::vector<std::string> painted;
+        ui.backend.setPaintObserver([&] { painted.push_back(frame.GetMessageText()); });
+        if (c.answer != 0) {
+            ui.backend.answerMessageBox(c.answer);
+        }
+        unit.sim.clearRequestLog();
+
+        ASSERT_TRUE(frame.userCommand(c.command));
+
+        EXPECT_THAT(painted, ElementsAreArray(c.painted));
+        EXPECT_EQ(frame.GetMessageText(), idle);
+        EXPECT_FALSE(ui.backend.waitCursorShown());
+        EXPECT_EQ(clock.sleeps, c.sleeps);
+        EXPECT_EQ(!unit.sim.requestLog().empty(), c.unitAsked);
+        EXPECT_EQ(ui.backend.pendingAnswers(), 0u);
+        if (!c.question.empty()) {
+            ASSERT_FALSE(ui.backend.messageBoxes().empty());
+            EXPECT_EQ(ui.backend.messageBoxes()[0].text, c.question);
+            EXPECT_EQ(ui.backend.messageBoxes()[0].caption, c.command == ID_RESET_ANALOG_PANELS
+                                                                ? "Reset Analog Panels"
+                                                                : "Reset Digital Panel");
+            EXPECT_EQ(ui.backend.messageBoxes()[0].style, unsigned{MB_YESNO | MB_ICONWARNING});
+        }
     }
 }
 

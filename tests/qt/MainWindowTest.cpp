@@ -15,6 +15,22 @@
 
 #include <cstdlib>
 
+namespace {
+
+// The rows the Qt tree shows; none when the frame has no tree on screen.
+int shownRows(QtUiUser& user, CVtrConfigApp& app) {
+    QTreeWidget* tree = user.treeOf(app.mainWindow().view().GetTreeCtrl());
+    int rows = 0;
+    if (tree != nullptr) {
+        for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
+            ++rows;
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
 // The program as a user meets it: the main window against a simulated unit, through Qt.
 TEST(MainWindowOnScreen, F4ConnectsAndTheTreeShowsTheUnit) {
     ScratchFolder folder;
@@ -37,10 +53,7 @@ TEST(MainWindowOnScreen, F4ConnectsAndTheTreeShowsTheUnit) {
     EXPECT_EQ(user.shownStatusText(app.mainWindow()), "For Help, press F1");
     QTreeWidget* tree = user.treeOf(app.mainWindow().view().GetTreeCtrl());
     ASSERT_NE(tree, nullptr);
-    int rows = 0;
-    for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
-        ++rows;
-    }
+    const int rows = shownRows(user, app);
     EXPECT_EQ(rows, static_cast<int>(app.mainWindow().view().GetTreeCtrl().GetCount()));
     EXPECT_GT(rows, 20); // the unit's blocks, not the lone row of a window without a unit
     if (const char* pictures = std::getenv("VTR_PICTURE_DIR")) {
@@ -49,4 +62,39 @@ TEST(MainWindowOnScreen, F4ConnectsAndTheTreeShowsTheUnit) {
         QApplication::processEvents();
         DialogGallery::withCaption(*window).save(QString(pictures) + "/128-main-window.png");
     }
+}
+
+// A saved document remembers where the unit is and that it connects by itself: opening it from
+// the command line shows the unit's tree without a key pressed.
+TEST(MainWindowOnScreen, AReopenedDocumentConnectsByItself) {
+    ScratchFolder folder;
+    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
+    QtUiUser user;
+    Simulator unit;
+    ASSERT_EQ(unit.startTcp(), 0);
+    const std::string path = folder.file("unit.vtr");
+    {
+        CVtrConfigApp app;
+        std::string failure;
+        ASSERT_TRUE(app.start({}, failure)) << failure;
+        ConnectOptions options;
+        options.protocol = ConnectOptions::modbusTcp;
+        options.server = "127.0.0.1";
+        options.tcpPort = unit.tcpPort();
+        app.document().setConnectOptions(options);
+        user.chooseEntry(app.mainWindow(), ID_AUTO_CONNECT);
+        ASSERT_TRUE(user.waitUntil([&] { return app.document().getAutoConnect() != 0; }));
+        ASSERT_TRUE(app.document().DoSave(path));
+        EXPECT_EQ(app.document().isConnected(), 0);
+    }
+    CVtrConfigApp app;
+    std::string failure;
+    ASSERT_TRUE(app.start({path}, failure)) << failure;
+    ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
+    EXPECT_EQ(app.mainWindow().GetWindowText(), "unit.vtr - VTR Configuration");
+    EXPECT_TRUE(user.waitUntil([&] {
+        return user.shownEntry(app.mainWindow(), ID_AUTO_CONNECT).checked &&
+               user.shownEntry(app.mainWindow(), ID_CONNECT).text == "Refresh Data\tF4" &&
+               shownRows(user, app) > 20;
+    }));
 }
