@@ -5,7 +5,6 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -258,11 +257,6 @@ void QtFrameWindow::commandStateChanged(int id) {
 void QtFrameWindow::statusPaneChanged(size_t index) {
     if (m_frame != nullptr && index < m_panes.size()) {
         m_panes[index]->setText(QString::fromStdString(m_frame->statusBar().GetPaneText(index)));
-        // A long flow sets its status text just before it blocks the event loop: paint it now,
-        // or the user sees the previous text for as long as the unit takes to answer.
-        if (QApplication::overrideCursor() != nullptr) {
-            m_panes[index]->repaint();
-        }
     }
 }
 
