@@ -2,6 +2,7 @@
 
 #include "app/CVtrConfigApp.h"
 #include "res/CommandIds.h"
+#include "res/ResourceIds.h"
 #include "sim/Simulator.h"
 #include "support/ScopedEnv.h"
 #include "support/ScratchFolder.h"
@@ -14,6 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -27,6 +31,26 @@ int shownRows(QtUiUser& user, CVtrConfigApp& app) {
         }
     }
     return rows;
+}
+
+// The first row starting with each text in turn, each looked for after the one before, with
+// its branches opened so that the user can reach it.
+HTREEITEM reachableRow(CTreeCtrl& tree, std::initializer_list<std::string> texts) {
+    const std::vector<CTreeCtrl::Row> rows = tree.rows();
+    size_t at = 0;
+    for (const std::string& text : texts) {
+        while (at < rows.size() && !rows[at].text.starts_with(text)) {
+            ++at;
+        }
+    }
+    if (at == rows.size()) {
+        ADD_FAILURE() << "no row " << *(texts.end() - 1);
+        return {};
+    }
+    for (HTREEITEM up = tree.GetParentItem(rows[at].item); up; up = tree.GetParentItem(up)) {
+        tree.Expand(up, TVE_EXPAND);
+    }
+    return rows[at].item;
 }
 
 } // namespace
@@ -96,5 +120,46 @@ TEST(MainWindowOnScreen, AReopenedDocumentConnectsByItself) {
         return user.shownEntry(app.mainWindow(), ID_AUTO_CONNECT).checked &&
                user.shownEntry(app.mainWindow(), ID_CONNECT).text == "Refresh Data\tF4" &&
                shownRows(user, app) > 20;
+    }));
+}
+
+// A double-click on a channel's option row opens its dialog on the unit's value; what the user
+// types there is written to the unit and the row shows it.
+TEST(MainWindowOnScreen, ADoubleClickedRowIsConfiguredAndTheTreeFollows) {
+    ScratchFolder folder;
+    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
+    QtUiUser user;
+    Simulator unit;
+    ASSERT_EQ(unit.startTcp(), 0);
+    CVtrConfigApp app;
+    std::string failure;
+    ASSERT_TRUE(app.start({}, failure)) << failure;
+    ConnectOptions options = app.document().getConnectOptions();
+    options.protocol = ConnectOptions::modbusTcp;
+    options.server = "127.0.0.1";
+    options.tcpPort = unit.tcpPort();
+    app.document().setConnectOptions(options);
+    user.pressKey(app.mainWindow(), VK_F4, 0);
+    ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
+    unit.clearRequestLog();
+
+    CTreeCtrl& tree = app.mainWindow().view().GetTreeCtrl();
+    const HTREEITEM row =
+        reachableRow(tree, {"Expansion Panel 1", "Channel 8 ", "Default Output = "});
+    ASSERT_TRUE(row);
+    user.expectModal(IDD_CFG_ANA_OUT_OPTS, [](UiUser& user, CWnd& dialog) {
+        user.type(dialog, IDC_ANA_OUT_DEFAULT_OUTPUT, "-5");
+        user.pressEnter(dialog);
+    });
+    user.doubleClick(tree, row);
+
+    ASSERT_TRUE(user.waitUntil([&] { return !unit.requestLog().empty(); }));
+    EXPECT_EQ(unit.requestLog()[0].address, 0x2118);
+    EXPECT_EQ(tree.GetItemText(row), "Default Output = -5");
+    QTreeWidget* shown = user.treeOf(tree);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(user.waitUntil([&] {
+        return !shown->findItems("Default Output = -5", Qt::MatchExactly | Qt::MatchRecursive)
+                    .isEmpty();
     }));
 }
