@@ -53,6 +53,15 @@ HTREEITEM reachableRow(CTreeCtrl& tree, std::initializer_list<std::string> texts
     return rows[at].item;
 }
 
+// The document's link: Modbus TCP to the simulated unit.
+void pointAtUnit(CVtrConfigDoc& document, const Simulator& unit) {
+    ConnectOptions options = document.getConnectOptions();
+    options.protocol = ConnectOptions::modbusTcp;
+    options.server = "127.0.0.1";
+    options.tcpPort = unit.tcpPort();
+    document.setConnectOptions(options);
+}
+
 } // namespace
 
 // The program as a user meets it: the main window against a simulated unit, through Qt.
@@ -65,11 +74,7 @@ TEST(MainWindowOnScreen, F4ConnectsAndTheTreeShowsTheUnit) {
     CVtrConfigApp app;
     std::string failure;
     ASSERT_TRUE(app.start({}, failure)) << failure;
-    ConnectOptions options = app.document().getConnectOptions();
-    options.protocol = ConnectOptions::modbusTcp;
-    options.server = "127.0.0.1";
-    options.tcpPort = unit.tcpPort();
-    app.document().setConnectOptions(options);
+    pointAtUnit(app.document(), unit);
 
     user.pressKey(app.mainWindow(), VK_F4, 0);
     ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
@@ -101,11 +106,7 @@ TEST(MainWindowOnScreen, AReopenedDocumentConnectsByItself) {
         CVtrConfigApp app;
         std::string failure;
         ASSERT_TRUE(app.start({}, failure)) << failure;
-        ConnectOptions options;
-        options.protocol = ConnectOptions::modbusTcp;
-        options.server = "127.0.0.1";
-        options.tcpPort = unit.tcpPort();
-        app.document().setConnectOptions(options);
+        pointAtUnit(app.document(), unit);
         user.chooseEntry(app.mainWindow(), ID_AUTO_CONNECT);
         ASSERT_TRUE(user.waitUntil([&] { return app.document().getAutoConnect() != 0; }));
         ASSERT_TRUE(app.document().DoSave(path));
@@ -134,11 +135,7 @@ TEST(MainWindowOnScreen, ADoubleClickedRowIsConfiguredAndTheTreeFollows) {
     CVtrConfigApp app;
     std::string failure;
     ASSERT_TRUE(app.start({}, failure)) << failure;
-    ConnectOptions options = app.document().getConnectOptions();
-    options.protocol = ConnectOptions::modbusTcp;
-    options.server = "127.0.0.1";
-    options.tcpPort = unit.tcpPort();
-    app.document().setConnectOptions(options);
+    pointAtUnit(app.document(), unit);
     user.pressKey(app.mainWindow(), VK_F4, 0);
     ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
     unit.clearRequestLog();
