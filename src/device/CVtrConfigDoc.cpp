@@ -617,9 +617,26 @@ void CVtrConfigDoc::serialize(CArchive& ar) {
         return;
     }
     DocumentSettings read = settings();
-    if (VtrFile::read(ar, formatVersion, read) == VtrFile::ReadResult::read) {
+    int32_t version = formatVersion;
+    switch (VtrFile::read(ar, version, read)) {
+    case VtrFile::ReadResult::read:
         applySettings(read);
+        formatVersion = version;
+        break;
+    case VtrFile::ReadResult::otherVersion:
+        formatVersion = version;
+        break;
+    case VtrFile::ReadResult::failed:
+        break;
     }
+}
+
+bool CVtrConfigDoc::readContents(CArchive& ar) {
+    // Unlike the framework's default, nothing is emptied first: serialize reads the whole file
+    // into a fresh record and takes it only when all of it was there, so a failed open leaves
+    // the settings, the title, the modified state and the link as they were.
+    serialize(ar);
+    return !ar.failed();
 }
 
 bool CVtrConfigDoc::onNewDocument() {

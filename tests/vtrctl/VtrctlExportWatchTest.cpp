@@ -6,13 +6,16 @@
 
 #include <gmock/gmock.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 using ::testing::AllOf;
 using ::testing::Each;
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 using ::testing::SizeIs;
@@ -77,6 +80,54 @@ TEST(VtrctlExport, AFileThatCannotBeReplacedGivesTheMessageAndStatusOne) {
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err, "Could not open file (may be read-only?)\n");
     EXPECT_EQ(textOf(folder.file("locked.txt")), "kept");
+}
+
+namespace {
+
+// The program itself, as a shell runs it: `setup` comes before vtrctl, `redirect` after it.
+// Returns the exit status; stderr goes to `errFile`.
+int runVtrctlProcess(const std::string& setup, const std::string& arguments,
+                     const std::string& redirect, const std::string& errFile) {
+    const std::string line =
+        setup + " " + VTRCTL_BINARY + " " + arguments + " " + redirect + " 2>" + errFile;
+    const int status = std::system(line.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+// A file-size limit stands for a full disk: the limit is reported, not a signal that kills.
+TEST(VtrctlExport, AFileSizeLimitIsReportedAndKeepsTheOldFileWhole) {
+    SimulatedDocument unit;
+    ASSERT_TRUE(unit.ready());
+    ScratchFolder folder;
+    ScratchFolder logs;
+    ScratchFolder::write(folder.file("tags.txt"), {'o', 'l', 'd'});
+
+    const int status = runVtrctlProcess(
+        "ulimit -f 1;", "--tcp " + tcpTarget(unit.sim) + " export " + folder.file("tags.txt"), "",
+        logs.file("err"));
+
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(textOf(logs.file("err")),
+              std::string(KepServerExport::message(KepServerExport::Outcome::writeFailed)) + "\n");
+    EXPECT_EQ(textOf(folder.file("tags.txt")), "old");
+    EXPECT_THAT(folder.names(), ElementsAre("tags.txt"));
+}
+
+TEST(VtrctlOutput, WhatStandardOutputCannotTakeFailsTheRun) {
+    SimulatedDocument unit;
+    ASSERT_TRUE(unit.ready());
+    ScratchFolder logs;
+    const std::string link = "--tcp " + tcpTarget(unit.sim) + " ";
+    for (const char* command : {"read-input-registers 0x1001 16", "show", "show --json",
+                                "--count 1 watch", "export -", "--help"}) {
+        for (const char* redirect : {">/dev/full", ">&-"}) {
+            SCOPED_TRACE(std::string(command) + " " + redirect);
+            EXPECT_EQ(runVtrctlProcess("", link + command, redirect, logs.file("err")), 1);
+            EXPECT_THAT(textOf(logs.file("err")), HasSubstr(VtrctlProgram::outputLostMessage));
+        }
+    }
 }
 
 TEST(VtrctlWatch, PrintsEveryConfiguredChannelOfTheNamedPanelsAndStopsAfterItsPasses) {
