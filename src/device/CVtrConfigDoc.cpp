@@ -617,17 +617,8 @@ void CVtrConfigDoc::serialize(CArchive& ar) {
         return;
     }
     DocumentSettings read = settings();
-    int32_t version = formatVersion;
-    switch (VtrFile::read(ar, version, read)) {
-    case VtrFile::ReadResult::read:
+    if (VtrFile::read(ar, formatVersion, read) == VtrFile::ReadResult::read) {
         applySettings(read);
-        formatVersion = version;
-        break;
-    case VtrFile::ReadResult::otherVersion:
-        formatVersion = version;
-        break;
-    case VtrFile::ReadResult::failed:
-        break;
     }
 }
 

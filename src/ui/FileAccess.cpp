@@ -47,7 +47,7 @@ bool followLinks(const std::string& path, std::string& target, std::string& reas
             return false;
         }
         const std::string next(linked, static_cast<size_t>(length));
-        target = next.front() == '/' ? next : folderOf(target) + "/" + next;
+        target = next.starts_with('/') ? next : folderOf(target) + "/" + next;
     }
     reason = systemReason(ELOOP);
     return false;
