@@ -3,11 +3,9 @@
 #include <gmock/gmock.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 using ::testing::HasSubstr;
@@ -19,14 +17,11 @@ struct ProgramRun {
     std::string output; // stdout and stderr together
 };
 
-// Runs vtrconfig offscreen with its settings under configHome (a scratch folder when empty),
-// after the shell commands in `setup`.
-ProgramRun vtrconfig(const std::string& arguments, const std::string& configHome = {},
-                     const std::string& setup = {}) {
-    const ScratchFolder scratch;
-    const std::string command = setup + " QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=" +
-                                (configHome.empty() ? scratch.path() : configHome) + " " +
-                                VTRCONFIG_BINARY + " " + arguments + " 2>&1";
+// Runs vtrconfig offscreen with its settings in a scratch folder.
+ProgramRun vtrconfig(const std::string& arguments) {
+    const ScratchFolder settings;
+    const std::string command = "QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=" + settings.path() +
+                                " " + VTRCONFIG_BINARY + " " + arguments + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
         return {-1, "cannot run " + command};
@@ -80,33 +75,4 @@ TEST(VtrconfigDemo, ABadProfileEndsStartUpWithTheReason) {
         EXPECT_THAT(run.output, HasSubstr(bad.reason));
         EXPECT_EQ(connectedRows(run), -1);
     }
-}
-
-// Neither a FIFO nor a file-size limit stops the program: the FIFO is refused at once with the
-// reason, and a settings file that cannot be written leaves no temporary file behind.
-TEST(VtrconfigFiles, NoPathHangsStartUpAndASizeLimitDoesNotEndIt) {
-    const ScratchFolder folder;
-    const std::string pipe = folder.file("pipe.vtr");
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
-    const ProgramRun fifoDocument = vtrconfig(pipe + " --startup-probe");
-    EXPECT_EQ(fifoDocument.status, 1);
-    EXPECT_THAT(fifoDocument.output, HasSubstr("Not a regular file"));
-
-    const ScratchFolder fifoSettings;
-    const std::filesystem::path ini = fifoSettings.file("Corvantis/VtrConfig.ini");
-    std::filesystem::create_directories(ini.parent_path());
-    ASSERT_EQ(::mkfifo(ini.c_str(), 0644), 0);
-    const ProgramRun startedEmpty = vtrconfig("--startup-probe", fifoSettings.path());
-    EXPECT_EQ(startedEmpty.status, 0) << startedEmpty.output;
-    EXPECT_THAT(startedEmpty.output,
-                HasSubstr("(Not a regular file): starting with empty settings"));
-
-    // Opening a document writes it to the recent-file list, past a limit of 0 bytes.
-    const std::string document = folder.file("unit.vtr");
-    std::ofstream(document, std::ios::binary)
-        .write("\2\0\0\0\0\0\0\0\0\0\0\0\0\0\1\x1F\4\0\2\0\1x\xF6\1", 24);
-    const ScratchFolder limited;
-    const ProgramRun run = vtrconfig(document + " --startup-probe", limited.path(), "ulimit -f 0;");
-    EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(std::filesystem::is_empty(limited.file("Corvantis")));
 }

@@ -204,4 +204,5 @@ TEST_P(BothBackends, AFailedOpenLeavesTheWindowAsItWas) {
         EXPECT_NE(document.isConnected(), 0);
         EXPECT_EQ(frame.view().GetTreeCtrl().GetCount(), rows);
     }
+    EXPECT_EQ((*app.recentFileList())[0], good); // the entry that failed has left the list
 }

@@ -5,7 +5,6 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,102 +18,75 @@ namespace {
 const std::vector<uint8_t> kOld = {'o', 'l', 'd'};
 const std::vector<uint8_t> kNew = {'n', 'e', 'w', '!'};
 
-// What a path is, by its own kind and mode, and what it holds when it names a regular file.
+// A path's own kind and mode, and the bytes of the regular file it names.
 std::string fingerprint(const std::string& path) {
     struct stat own {};
     if (::lstat(path.c_str(), &own) != 0) {
         return "nothing";
     }
-    std::string print = std::to_string(own.st_mode);
-    struct stat named {};
-    if (::stat(path.c_str(), &named) == 0 && S_ISREG(named.st_mode)) {
+    std::string print = std::to_string(own.st_mode) + " ";
+    if (std::filesystem::is_regular_file(path)) {
         const std::vector<uint8_t> bytes = ScratchFolder::read(path);
-        print += " " + std::string(bytes.begin(), bytes.end());
+        print.append(bytes.begin(), bytes.end());
     }
     return print;
 }
 
 } // namespace
 
-// Every kind of path a user or a crafted setting may name: read whole or refused at once (a
-// FIFO without a writer must not block), written through links, refused untouched otherwise.
+// Every kind of path a user or a crafted file may name: read whole or refused at once (a FIFO
+// without a writer must not block), written through links, refused untouched otherwise.
 TEST(FileAccess, ReadsAndWritesRegularFilesThroughLinksAndRefusesEveryOtherKind) {
     ScratchFolder folder;
     const auto at = [&](const char* name) { return folder.file(name); };
-    const auto old = [&](const char* name) {
-        ScratchFolder::write(folder.file(name), kOld);
-        return folder.file(name);
-    };
-    const auto linkTo = [&](const char* name, const char* target) {
-        EXPECT_EQ(::symlink(target, folder.file(name).c_str()), 0);
-        return folder.file(name);
-    };
+    for (const char* name : {"plain", "locked", "real"}) {
+        ScratchFolder::write(at(name), kOld);
+    }
+    ::chmod(at("locked").c_str(), 0444);
+    ::mkfifo(at("fifo").c_str(), 0644);
+    ::mkdir(at("folder").c_str(), 0755);
+    for (const auto& [link, target] :
+         {std::pair{"link", "real"}, {"dangling", "created"}, {"fifo-link", "fifo"}}) {
+        ASSERT_EQ(::symlink(target, at(link).c_str()), 0);
+    }
+    const std::string notRegular = "Not a regular file", missing = "No such file or directory";
     using Result = FileAccess::WriteResult;
     const struct {
-        const char* kind;
-        std::function<std::string()> make;
-        const char* readRefusal; // null: the old bytes are read
+        std::string path;
+        std::string readRefusal; // empty: the old bytes are read
         Result write;
-        const char* writeRefusal;
+        std::string writeRefusal;
         const char* writtenFile; // where a write lands
     } cases[] = {
-        {"regular file", [&] { return old("plain.vtr"); }, nullptr, Result::written, "",
-         "plain.vtr"},
-        {"read-only file",
-         [&] {
-             ::chmod(old("locked.vtr").c_str(), 0444);
-             return at("locked.vtr");
-         },
-         nullptr, Result::refused, "The file is read-only", ""},
-        {"symbolic link",
-         [&] {
-             old("real.vtr");
-             return linkTo("link.vtr", "real.vtr");
-         },
-         nullptr, Result::written, "", "real.vtr"},
-        {"dangling link", [&] { return linkTo("dangling.vtr", "created.vtr"); },
-         "No such file or directory", Result::written, "", "created.vtr"},
-        {"FIFO",
-         [&] {
-             ::mkfifo(at("pipe.vtr").c_str(), 0644);
-             return at("pipe.vtr");
-         },
-         "Not a regular file", Result::refused, "Not a regular file", ""},
-        {"link to a FIFO", [&] { return linkTo("pipe-link.vtr", "pipe.vtr"); },
-         "Not a regular file", Result::refused, "Not a regular file", ""},
-        {"device node", [] { return std::string("/dev/null"); }, "Not a regular file",
-         Result::refused, "Not a regular file", ""},
-        {"directory",
-         [&] {
-             ::mkdir(at("folder.vtr").c_str(), 0755);
-             return at("folder.vtr");
-         },
-         "Not a regular file", Result::refused, "Not a regular file", ""},
-        {"missing folder", [&] { return at("missing/doc.vtr"); }, "No such file or directory",
-         Result::refused, "No such file or directory", ""},
+        {at("plain"), "", Result::written, "", "plain"},
+        {at("locked"), "", Result::refused, "The file is read-only", nullptr},
+        {at("link"), "", Result::written, "", "real"},
+        {at("dangling"), missing, Result::written, "", "created"},
+        {at("fifo"), notRegular, Result::refused, notRegular, nullptr},
+        {at("fifo-link"), notRegular, Result::refused, notRegular, nullptr},
+        {"/dev/null", notRegular, Result::refused, notRegular, nullptr},
+        {at("folder"), notRegular, Result::refused, notRegular, nullptr},
+        {at("missing/doc"), missing, Result::refused, missing, nullptr},
     };
-    // A read that blocks ends the test here instead of hanging it.
-    ::alarm(20);
+    ::alarm(20); // a read that blocks ends the test here instead of hanging it
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.kind);
-        const std::string path = c.make();
-        const std::string before = fingerprint(path);
-        const bool wasLink = std::filesystem::is_symlink(path);
-
+        SCOPED_TRACE(c.path);
+        const std::string before = fingerprint(c.path);
+        const bool wasLink = std::filesystem::is_symlink(c.path);
         std::vector<uint8_t> bytes;
         std::string reason;
-        EXPECT_EQ(FileAccess::readAll(path, 64, bytes, reason), c.readRefusal == nullptr);
-        EXPECT_EQ(c.readRefusal == nullptr ? kOld : std::vector<uint8_t>{}, bytes);
-        EXPECT_EQ(reason, c.readRefusal == nullptr ? "" : c.readRefusal);
+        EXPECT_EQ(FileAccess::readAll(c.path, 64, bytes, reason), c.readRefusal.empty());
+        EXPECT_EQ(reason, c.readRefusal);
+        EXPECT_EQ(bytes, c.readRefusal.empty() ? kOld : std::vector<uint8_t>{});
 
         reason.clear();
-        EXPECT_EQ(FileAccess::writeAtomically(path, kNew, reason), c.write);
+        EXPECT_EQ(FileAccess::writeAtomically(c.path, kNew, reason), c.write);
         EXPECT_EQ(reason, c.writeRefusal);
-        if (c.write == Result::written) {
+        EXPECT_EQ(std::filesystem::is_symlink(c.path), wasLink);
+        if (c.writtenFile != nullptr) {
             EXPECT_EQ(ScratchFolder::read(at(c.writtenFile)), kNew);
-            EXPECT_EQ(std::filesystem::is_symlink(path), wasLink); // a link stays one
         } else {
-            EXPECT_EQ(fingerprint(path), before);
+            EXPECT_EQ(fingerprint(c.path), before);
         }
     }
     ::alarm(0);

@@ -84,47 +84,41 @@ TEST(VtrctlExport, AFileThatCannotBeReplacedGivesTheMessageAndStatusOne) {
 
 namespace {
 
-// The program itself, as a shell runs it: `setup` comes before vtrctl, `redirect` after it.
-// Returns the exit status; stderr goes to `errFile`.
-int runVtrctlProcess(const std::string& setup, const std::string& arguments,
-                     const std::string& redirect, const std::string& errFile) {
-    const std::string line =
-        setup + " " + VTRCTL_BINARY + " " + arguments + " " + redirect + " 2>" + errFile;
+// The program as a shell runs it, after `setup`; stderr goes to errFile.
+int vtrctlProcess(const std::string& setup, const std::string& arguments,
+                  const std::string& errFile) {
+    const std::string line = setup + VTRCTL_BINARY + " " + arguments + " 2>" + errFile;
     const int status = std::system(line.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace
 
-// A file-size limit stands for a full disk: the limit is reported, not a signal that kills.
+// A file-size limit stands for a full disk: it is reported like one, not a signal that kills.
 TEST(VtrctlExport, AFileSizeLimitIsReportedAndKeepsTheOldFileWhole) {
     SimulatedDocument unit;
     ASSERT_TRUE(unit.ready());
     ScratchFolder folder;
-    ScratchFolder logs;
     ScratchFolder::write(folder.file("tags.txt"), {'o', 'l', 'd'});
-
-    const int status = runVtrctlProcess(
-        "ulimit -f 1;", "--tcp " + tcpTarget(unit.sim) + " export " + folder.file("tags.txt"), "",
-        logs.file("err"));
-
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(textOf(logs.file("err")),
-              std::string(KepServerExport::message(KepServerExport::Outcome::writeFailed)) + "\n");
+    const std::string arguments =
+        "--tcp " + tcpTarget(unit.sim) + " export " + folder.file("tags.txt");
+    EXPECT_EQ(vtrctlProcess("ulimit -f 1; ", arguments, folder.file("err")), 1);
+    EXPECT_EQ(textOf(folder.file("err")),
+              KepServerExport::message(KepServerExport::Outcome::writeFailed) + std::string("\n"));
     EXPECT_EQ(textOf(folder.file("tags.txt")), "old");
-    EXPECT_THAT(folder.names(), ElementsAre("tags.txt"));
+    EXPECT_THAT(folder.names(), ElementsAre("err", "tags.txt"));
 }
 
 TEST(VtrctlOutput, WhatStandardOutputCannotTakeFailsTheRun) {
     SimulatedDocument unit;
     ASSERT_TRUE(unit.ready());
     ScratchFolder logs;
-    const std::string link = "--tcp " + tcpTarget(unit.sim) + " ";
     for (const char* command : {"read-input-registers 0x1001 16", "show", "show --json",
                                 "--count 1 watch", "export -", "--help"}) {
-        for (const char* redirect : {">/dev/full", ">&-"}) {
-            SCOPED_TRACE(std::string(command) + " " + redirect);
-            EXPECT_EQ(runVtrctlProcess("", link + command, redirect, logs.file("err")), 1);
+        for (const char* redirect : {" >/dev/full", " >&-"}) {
+            SCOPED_TRACE(std::string(command) + redirect);
+            const std::string arguments = "--tcp " + tcpTarget(unit.sim) + " " + command + redirect;
+            EXPECT_EQ(vtrctlProcess("", arguments, logs.file("err")), 1);
             EXPECT_THAT(textOf(logs.file("err")), HasSubstr(VtrctlProgram::outputLostMessage));
         }
     }
