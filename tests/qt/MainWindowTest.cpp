@@ -185,6 +185,9 @@ TEST_P(BothBackends, AFailedOpenLeavesTheWindowAsItWas) {
     const std::string cut = folder.file("cut.vtr");
     ScratchFolder::write(cut, {whole.begin(), whole.end() - 1});
     app.recentFileList()->add(cut);
+    frame.updateCommandUI(); // the File menu lists it, as after any command
+    ASSERT_TRUE(user->waitUntil(
+        [&] { return user->shownEntry(frame, ID_FILE_MRU_FILE1).text.ends_with("cut.vtr"); }));
 
     const DocumentSettings settings = document.settings();
     const std::string title = frame.GetWindowText();
