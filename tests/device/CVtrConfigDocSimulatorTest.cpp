@@ -14,8 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -253,6 +255,51 @@ TEST_P(DocumentOnSimulator, LiveValuesAreReadAndWrittenOneAtATime) {
     EXPECT_TRUE(unit.sim.unit().digitalOutputValue(8));
 }
 
+// A VTR300 closes a Modbus TCP connection idle for longer than its keepalive time. Whatever
+// comes next, from a dialog, a menu command or the quick channel view, connects again and is
+// sent once, at the first try.
+TEST(DocumentOverTcp, EveryOperationWorksAfterTheUnitClosedTheIdleLink) {
+    constexpr int keepaliveMs = 200;
+    SimProfile profile = SimProfile::richDefault();
+    profile.tcp[0].keepaliveMs = keepaliveMs;
+    LinkedUnit unit(Link::tcp, profile);
+    ASSERT_TRUE(unit.ready());
+    ASSERT_NO_FATAL_FAILURE(unit.readAll());
+    const size_t refreshRequests = unit.sim.requestLog().size();
+    uint16_t value = 0;
+    const struct {
+        const char* name;
+        std::function<int()> run; // the ones that report for themselves give 0
+        size_t requests;
+    } operations[] = {
+        // The write, then the scan parameters the user-defined scan uses.
+        {"dialog's write",
+         [&] {
+             unit.doc.writeScanMode(1);
+             return MBUS_SUCCESS;
+         },
+         2},
+        {"quick channel view's read", [&] { return unit.doc.readLiveRegister(1, value); }, 1},
+        {"refresh",
+         [&] {
+             unit.doc.refresh();
+             return MBUS_SUCCESS;
+         },
+         refreshRequests},
+    };
+    for (const auto& operation : operations) {
+        SCOPED_TRACE(operation.name);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2 * keepaliveMs));
+        unit.sim.clearRequestLog();
+
+        EXPECT_EQ(operation.run(), MBUS_SUCCESS);
+
+        EXPECT_EQ(unit.sim.requestLog().size(), operation.requests);
+        EXPECT_TRUE(unit.ui.messageBoxes().empty());
+        EXPECT_EQ(unit.doc.isConnected(), 1);
+    }
+}
+
 TEST_P(DocumentOnSimulator, FailedReadLeavesTheWholeImageAsItWas) {
     struct Fault {
         const char* name;
@@ -394,23 +441,28 @@ TEST_P(DocumentOnSimulator, UnreadableIdentityBlockClosesTheLink) {
 TEST_P(DocumentOnSimulator, FailingBlocksAreListedInRefreshOrderAndTheLinkStaysOpen) {
     LinkedUnit unit(GetParam(), SimProfile::richDefault());
     ASSERT_TRUE(unit.ready());
+    // A second refresh: what the first one read must not stay valid.
+    ASSERT_NO_FATAL_FAILURE(unit.readAll());
     // Armed in the opposite order to the refresh's.
     unit.sim.faults().addException(VtrAddress::analogOutputOptions,
                                    VtrAddress::analogOutputOptions + 63, 4);
+    unit.sim.faults().addException(VtrAddress::scanParameters, VtrAddress::scanParameters, 4);
     unit.sim.faults().addException(VtrAddress::rtuConfiguration, VtrAddress::rtuConfiguration, 2);
 
     unit.doc.refresh();
 
     EXPECT_EQ(unit.doc.isConnected(), 1);
-    EXPECT_EQ(unit.doc.viewUpdates, 1);
+    EXPECT_EQ(unit.doc.viewUpdates, 2);
     ASSERT_EQ(unit.ui.messageBoxes().size(), 1u);
     EXPECT_EQ(unit.ui.messageBoxes()[0].caption, "Read Error");
     EXPECT_EQ(unit.ui.messageBoxes()[0].text,
               "Refresh failed to read the following data: \n\n"
               "\tRTU Configuration:    162, Illegal Data Address exception response\n"
+              "\tUser-Defined Scan Parameters:    164, Slave Device Failure exception response\n"
               "\tAnalog Output Options:    164, Slave Device Failure exception response\n"
               "\nThe current connection will remain open.");
     EXPECT_EQ(unit.doc.getRtuConfig(), nullptr);
+    EXPECT_EQ(unit.doc.getScanParameters(), nullptr);
     EXPECT_EQ(unit.doc.getDefaultOutput(0, 0), nullptr);
     EXPECT_NE(unit.doc.getAverageWeightIndex(0, 0), nullptr);
 }

@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,17 @@ TEST(VtrctlSet, ValuesAreJudgedByTheDialogsRulesAndRefusedWithTheirMessages) {
         {Kind::set, {"tcp", "0", "mask=255.255..0"}, CCfgTcpParmsDlg::subnetMaskMessage},
         {Kind::set, {"tcp", "0", "gateway=1.2.3.4.5"}, CCfgTcpParmsDlg::gatewayMessage},
         {Kind::set, {"tcp", "0", "keepalive=65536"}, CCfgTcpParmsDlg::keepaliveMessage},
+        // Numbers are whole words, where a dialog would read 1, 5 and 0.
+        {Kind::set, {"tcp", "0", "keepalive=1e3"}, CCfgTcpParmsDlg::keepaliveMessage},
+        {Kind::set, {"tcp", "0", "keepalive=-0x1"}, CCfgTcpParmsDlg::keepaliveMessage},
+        {Kind::set, {"tcp", "0", "ip=192.168.1.5x"}, CCfgTcpParmsDlg::ipAddressMessage},
+        {Kind::set, {"scan-parameters", "interval=5x"}, CCfgAnaScanParmsDlg::intervalMessage},
+        {Kind::set,
+         {"scan-parameters", "list=3, 17x"},
+         ScanListText::message({ScanListText::Result::InvalidEntry, 1})},
+        {Kind::set, {"average-weight", "1x", "2", "3"}, "PANEL"},
+        {Kind::set, {"default-output", "0", "8", "-0x1"}, CCfgAnaOutOptsDlg::defaultOutputMessage},
+        {Kind::set, {"default-output", "0", "8", "0xFFFF"}, ""},
         {Kind::set, {"tcp", "2"}, "INDEX"},
         {Kind::set, {"scan-mode", "user-defined"}, ""},
         {Kind::set, {"scan-mode", "fast"}, "continuous|user-defined"},
@@ -140,11 +152,74 @@ TEST_F(VtrctlSetOnUnit, EachBlockIsWrittenAndReadBack) {
     }
 }
 
+bool anyWrite(const std::vector<SimRequestLogEntry>& log) {
+    return std::any_of(log.begin(), log.end(), [](const SimRequestLogEntry& entry) {
+        return entry.function == 0x0F || entry.function == 0x10;
+    });
+}
+
+// Fields left out are filled from the block as the unit holds it; when it could not be read,
+// the dialogs' defaults would be written in their place.
+TEST_F(VtrctlSetOnUnit, ABlockThatCouldNotBeReadIsWrittenOnlyWhole) {
+    const struct {
+        uint16_t unreadableFirst, unreadableLast; // outside what the write touches
+        Words set;
+        int status;
+        std::string message;
+    } cases[] = {
+        {0x1117, 0x111A, {"set", "tcp", "0", "keepalive=5000"}, 1, "TCP Configuration could"},
+        {0x1117,
+         0x111A,
+         {"set", "tcp", "0", "ip=10.0.0.5", "mask=255.0.0.0", "gateway=10.0.0.1", "keepalive=50"},
+         0,
+         ""},
+        {0x1127, 0x112A, {"set", "tcp", "1", "gateway=10.0.0.1"}, 1, "TCP Configuration 2"},
+        {0x1100, 0x1103, {"set", "rtu", "parity=odd"}, 1, "RTU Configuration could"},
+        {0x1340, 0x1342, {"set", "scan-parameters", "interval=40"}, 1, "User-Defined Scan"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.set[1]);
+        sim.faults().clear();
+        sim.faults().addException(c.unreadableFirst, c.unreadableLast, 4);
+        sim.clearRequestLog();
+
+        const VtrctlOutcome outcome = vtrctl(c.set);
+
+        EXPECT_EQ(outcome.status, c.status) << outcome.err;
+        EXPECT_EQ(anyWrite(sim.requestLog()), c.status == 0);
+        EXPECT_THAT(outcome.err, HasSubstr(c.message));
+        if (c.status != 0) {
+            EXPECT_THAT(outcome.err, HasSubstr("nothing was written"));
+        }
+    }
+}
+
+TEST_F(VtrctlSetOnUnit, ScanParametersUnderContinuousScanKeepWhatTheUnitHolds) {
+    SimProfile unit = sim.unit().configuration();
+    unit.scanMode = 0;
+    unit.scanIntervalMs = 250;
+    unit.scanList = {3, 17};
+    sim.unit().setConfiguration(unit);
+
+    EXPECT_EQ(vtrctl({"set", "scan-parameters", "count=7"}).status, 0);
+
+    const SimProfile written = sim.unit().configuration();
+    EXPECT_EQ(written.scanCount, 7);
+    EXPECT_EQ(written.scanIntervalMs, 250);
+    EXPECT_EQ(written.scanList, (std::vector<uint8_t>{3, 17}));
+}
+
 TEST_F(VtrctlSetOnUnit, AWriteTheUnitRefusesExitsWithTheConfigureError) {
     sim.faults().addException(0x1204, 0x1204, 4);
     const VtrctlOutcome outcome = vtrctl({"set", "scan-mode", "user-defined"});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_THAT(outcome.err, HasSubstr("Configure Error: Failed to configure Analog Scan Mode!"));
+
+    // The unit took the reset, but what it holds after its restart could not be read.
+    sim.faults().addException(0x1110, 0x1110, 4);
+    const VtrctlOutcome reset = vtrctl({"reset", "analog"});
+    EXPECT_EQ(reset.status, 1);
+    EXPECT_THAT(reset.err, HasSubstr("Waiting for Vantrel to boot....\nRead Error: "));
 }
 
 } // namespace
