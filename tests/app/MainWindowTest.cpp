@@ -91,15 +91,14 @@ TEST(MainWindow, MenuRulesFollowTheDocument) {
         ASSERT_TRUE(unit.ready());
         expectRules(unit.doc, {{ID_CONFIGURE_SCAN_PARAMETERS, true, false}}, "Refresh Data\tF4");
     }
-    for (const bool secondaryInterface : {true, false}) {
-        SCOPED_TRACE(secondaryInterface ? "eight digital panels, firmware with two interfaces"
-                                        : "eight digital panels, firmware with one interface");
+    {
+        SCOPED_TRACE("connected, eight digital panels, firmware without a secondary interface");
         SimProfile profile = SimProfile::full();
-        profile.identity.firmwareRevision = secondaryInterface ? "KX5120-04AR" : "KX5120-02AR";
+        profile.identity.firmwareRevision = "KX5120-02AR";
         SimulatedDocument unit(profile);
         ASSERT_TRUE(unit.ready());
         expectRules(unit.doc,
-                    {{ID_CONFIGURE_SECONDARY_TCP, secondaryInterface, false},
+                    {{ID_CONFIGURE_SECONDARY_TCP, false, false},
                      {ID_RESET_DIGITAL_PANEL_0 + 7, true, false}},
                     "Refresh Data\tF4");
     }

@@ -282,26 +282,18 @@ TEST(TcpTransport, ServerThatClosesAfterTheRequestGivesConnectionClosedAndTheMas
 // A VTR300 closes a connection idle for longer than its keepalive time.
 TEST(TcpTransport, PeerThatClosedWhileIdleIsReconnectedBeforeTheRequestIsSent) {
     const struct {
-        const char* what;
-        bool reset;
-        bool stopListening;
-        int expected;
-        int connections;
-    } cases[] = {
-        {"end of stream", false, false, MBUS_SUCCESS, 2},
-        {"reset", true, false, MBUS_SUCCESS, 2},
-        {"no longer accepting", false, true, MBUS_TCP_CONNECT_ERROR, 1},
-    };
+        bool reset, stopListening;
+        int expected, connections;
+    } cases[] = {{false, false, MBUS_SUCCESS, 2},           // end of stream
+                 {true, false, MBUS_SUCCESS, 2},            // reset
+                 {false, true, MBUS_TCP_CONNECT_ERROR, 1}}; // no longer accepting
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
         std::atomic<int> answered{0};
         Connected link([&](const Bytes&) {
-            Answer answer = reply(framedRegisterReply(1, static_cast<uint16_t>(0x0A00 + answered)));
-            if (answered++ == 0) {
-                answer.closeAfter = !c.reset;
-                answer.resetAfter = c.reset;
-                answer.stopListening = c.stopListening;
-            }
+            Answer answer = reply(framedRegisterReply(1, static_cast<uint16_t>(answered)));
+            answer.closeAfter = answered == 0 && !c.reset;
+            answer.resetAfter = answered++ == 0 && c.reset;
+            answer.stopListening = c.stopListening;
             return answer;
         });
         uint16_t value = 0;
@@ -314,10 +306,8 @@ TEST(TcpTransport, PeerThatClosedWhileIdleIsReconnectedBeforeTheRequestIsSent) {
         EXPECT_EQ(link.server.connections(), c.connections);
         const auto requests = link.server.requests();
         ASSERT_EQ(requests.size(), static_cast<size_t>(c.connections));
-        if (c.expected == MBUS_SUCCESS) {
-            EXPECT_EQ(value, 0x0A01);
-            EXPECT_EQ(requests[1], requests[0]); // the same frame, on the new connection
-        }
+        EXPECT_EQ(requests.back(), requests.front()); // the same frame, sent once on each
+        EXPECT_EQ(value, c.connections - 1);
     }
 }
 
