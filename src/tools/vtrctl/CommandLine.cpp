@@ -157,6 +157,8 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
                  "testing Modbus devices.",
                  "vtrctl");
     app.footer(helpFooter);
+    app.set_version_flag("--version", std::string("vtrctl ") + VTR_VERSION,
+                         "Print the version and exit");
     app.require_subcommand(1);
 
     NumericTexts texts;
@@ -235,6 +237,9 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
         app.exit(help, out, err);
+        return Outcome::helpShown;
+    } catch (const CLI::CallForVersion& version) {
+        app.exit(version, out, err);
         return Outcome::helpShown;
     } catch (const CLI::ParseError& error) {
         err << "vtrctl: " << error.what() << '\n';
