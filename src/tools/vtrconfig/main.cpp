@@ -84,7 +84,7 @@ bool parse(int argc, char* argv[], CommandLine& line, std::string& problem) {
             line.demoProfile = argv[++i];
         } else if (argument == "--startup-probe") {
             line.startupProbe = true;
-        } else if (!argument.empty() && argument[0] == '-') {
+        } else if (argument.empty() || argument[0] == '-') {
             problem = "unknown option '" + argument + "'";
             return false;
         } else if (!line.document.empty()) {

@@ -242,7 +242,14 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
         app.exit(version, out, err);
         return Outcome::helpShown;
     } catch (const CLI::ParseError& error) {
-        err << "vtrctl: " << error.what() << '\n';
+        // A word the parser could not place is what went wrong, even when the parser first
+        // noticed something else (no command after an unknown option).
+        const std::vector<std::string> unplaced = app.remaining();
+        if (unplaced.empty()) {
+            err << "vtrctl: " << error.what() << '\n';
+        } else {
+            err << "vtrctl: '" << unplaced.front() << "' is not an option or command\n";
+        }
         printUsage(err);
         return Outcome::usageError;
     }

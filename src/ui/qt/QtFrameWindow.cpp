@@ -2,6 +2,7 @@
 
 #include "res/FrameResources.h"
 #include "ui/CFrameWnd.h"
+#include "ui/CView.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -297,8 +298,10 @@ void QtFrameWindow::contextHelpModeChanged() {
 }
 
 bool QtFrameWindow::contextHelpEvent(QObject* watched, QEvent* event) {
+    // Esc in an open menu closes the menu; elsewhere it ends context help.
     if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        QApplication::activePopupWidget() == nullptr) {
         m_frame->userCancelContextHelp();
         return true;
     }
