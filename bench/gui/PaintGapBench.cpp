@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 
@@ -93,13 +94,15 @@ bool refreshOnce(CVtrConfigApp& app, QWidget& window, Simulator& unit, int delay
     resizer.start(kResizeEveryMs);
     qint64 from = 0;
     qint64 to = 0;
+    // Not the application's loop: quitting that one would close the window.
+    QEventLoop loop;
     QTimer::singleShot(50, [&] {
         from = clock.nsecsElapsed();
         app.mainWindow().userCommand(ID_CONNECT);
         to = clock.nsecsElapsed();
-        QCoreApplication::quit();
+        loop.quit();
     });
-    QApplication::exec();
+    loop.exec();
     resizer.stop();
     unit.faults().clear();
     run.refreshMs = static_cast<double>(to - from) / 1e6;
@@ -152,6 +155,7 @@ int main(int argc, char* argv[]) {
         }
         std::printf("run %d: refresh %7.0f ms, %4zu paints, longest gap %7.1f ms\n", i + 1,
                     run.refreshMs, run.paints, run.longestGapMs);
+        std::fflush(stdout);
         gaps.push_back(run.longestGapMs);
     }
     const double worst = *std::max_element(gaps.begin(), gaps.end());

@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -206,8 +207,9 @@ TEST(MainWindowOnScreen, ASlowRefreshPaintsDropsInputAndStopsOnEsc) {
     user.pressKey(app.mainWindow(), VK_F4, 0);
     ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
     QWidget* window = user.treeOf(app.mainWindow().view().GetTreeCtrl())->window();
-    QtBusyIndicator* indicator = window->findChild<QtBusyIndicator*>();
-    ASSERT_NE(indicator, nullptr);
+    auto* frameWindow = dynamic_cast<QtFrameWindow*>(window);
+    ASSERT_NE(frameWindow, nullptr);
+    QtBusyIndicator* indicator = frameWindow->busyIndicator();
     unit.faults().setDelayMs(150);
     unit.clearRequestLog();
 

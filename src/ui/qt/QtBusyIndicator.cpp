@@ -32,7 +32,8 @@ QtBusyIndicator::QtBusyIndicator(QStatusBar& bar)
             hide();
         }
     });
-    bar.insertPermanentWidget(0, this);
+    // After the message pane, before the CAP, NUM and SCRL indicators.
+    bar.insertPermanentWidget(1, this);
     hide();
 }
 

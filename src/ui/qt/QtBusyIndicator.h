@@ -15,7 +15,7 @@ class QTimer;
 // outside a flow (a configure write) shows the bar alone while it lasts.
 class QtBusyIndicator final : public QWidget {
 public:
-    // Placed in `bar` before its permanent indicators.
+    // Placed in `bar` between its message pane and its indicators.
     explicit QtBusyIndicator(QStatusBar& bar);
 
     void showState(const BusyFlow::State& state);
