@@ -68,22 +68,35 @@ void pointAtUnit(CVtrConfigDoc& document, const Simulator& unit) {
     document.setConnectOptions(options);
 }
 
+// The program started untitled, its document pointing at a simulated unit, and connected by
+// the user's F4.
+struct ConnectedProgram {
+    ScratchFolder folder;
+    ScopedEnv configHome{"XDG_CONFIG_HOME", folder.path().c_str()};
+    QtUiUser user;
+    Simulator unit;
+    CVtrConfigApp app;
+
+    bool connect() {
+        std::string failure;
+        if (unit.startTcp() != 0 || !app.start({}, failure)) {
+            ADD_FAILURE() << failure;
+            return false;
+        }
+        pointAtUnit(app.document(), unit);
+        user.pressKey(app.mainWindow(), VK_F4, 0);
+        return user.waitUntil([&] { return app.document().isConnected() != 0; });
+    }
+};
+
 } // namespace
 
 // The program as a user meets it: the main window against a simulated unit, through Qt.
 TEST(MainWindowOnScreen, F4ConnectsAndTheTreeShowsTheUnit) {
-    ScratchFolder folder;
-    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
-    QtUiUser user;
-    Simulator unit;
-    ASSERT_EQ(unit.startTcp(), 0);
-    CVtrConfigApp app;
-    std::string failure;
-    ASSERT_TRUE(app.start({}, failure)) << failure;
-    pointAtUnit(app.document(), unit);
-
-    user.pressKey(app.mainWindow(), VK_F4, 0);
-    ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
+    ConnectedProgram program;
+    ASSERT_TRUE(program.connect());
+    QtUiUser& user = program.user;
+    CVtrConfigApp& app = program.app;
     EXPECT_EQ(user.shownEntry(app.mainWindow(), ID_CONNECT).text, "Refresh Data\tF4");
     EXPECT_EQ(user.shownStatusText(app.mainWindow()), "For Help, press F1");
     QTreeWidget* tree = user.treeOf(app.mainWindow().view().GetTreeCtrl());
@@ -133,17 +146,11 @@ TEST(MainWindowOnScreen, AReopenedDocumentConnectsByItself) {
 // A double-click on a channel's option row opens its dialog on the unit's value; what the user
 // types there is written to the unit and the row shows it.
 TEST(MainWindowOnScreen, ADoubleClickedRowIsConfiguredAndTheTreeFollows) {
-    ScratchFolder folder;
-    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
-    QtUiUser user;
-    Simulator unit;
-    ASSERT_EQ(unit.startTcp(), 0);
-    CVtrConfigApp app;
-    std::string failure;
-    ASSERT_TRUE(app.start({}, failure)) << failure;
-    pointAtUnit(app.document(), unit);
-    user.pressKey(app.mainWindow(), VK_F4, 0);
-    ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
+    ConnectedProgram program;
+    ASSERT_TRUE(program.connect());
+    QtUiUser& user = program.user;
+    CVtrConfigApp& app = program.app;
+    Simulator& unit = program.unit;
     unit.clearRequestLog();
 
     CTreeCtrl& tree = app.mainWindow().view().GetTreeCtrl();
@@ -195,17 +202,11 @@ private:
 // the status bar shows the status text with the progress beside it, keys and clicks given
 // meanwhile are dropped (not replayed afterwards), and Esc stops the refresh.
 TEST(MainWindowOnScreen, ASlowRefreshPaintsDropsInputAndStopsOnEsc) {
-    ScratchFolder folder;
-    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
-    QtUiUser user;
-    Simulator unit;
-    ASSERT_EQ(unit.startTcp(), 0);
-    CVtrConfigApp app;
-    std::string failure;
-    ASSERT_TRUE(app.start({}, failure)) << failure;
-    pointAtUnit(app.document(), unit);
-    user.pressKey(app.mainWindow(), VK_F4, 0);
-    ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
+    ConnectedProgram program;
+    ASSERT_TRUE(program.connect());
+    QtUiUser& user = program.user;
+    CVtrConfigApp& app = program.app;
+    Simulator& unit = program.unit;
     QWidget* window = user.treeOf(app.mainWindow().view().GetTreeCtrl())->window();
     auto* frameWindow = dynamic_cast<QtFrameWindow*>(window);
     ASSERT_NE(frameWindow, nullptr);
