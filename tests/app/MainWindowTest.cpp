@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 #include "app/CVtrConfigApp.h"
+#include "device/ChannelState.h"
 #include "res/CommandIds.h"
 #include "res/ResourceIds.h"
 #include "support/HeadlessUi.h"
@@ -245,6 +246,28 @@ TEST(MainWindow, EscStopsAConnectOrARefreshAfterTheStepUnderWay) {
         EXPECT_EQ(frame.GetMessageText(), "Cancelled");
         EXPECT_FALSE(BusyFlow::state().running);
     }
+}
+
+// A configure write is never cut in half: Esc while its channels are written one by one is
+// dropped, even inside a busy flow, and every changed channel reaches the unit.
+TEST(MainWindow, EscDuringAConfigureWriteIsDropped) {
+    HeadlessUi ui;
+    SimulatedDocument unit;
+    ASSERT_TRUE(unit.ready());
+    size_t changed = 0;
+    for (int channel = 0; channel < PanelLayout::channelsPerPanel; ++channel) {
+        changed += *unit.doc.getAnalogChannelState(0, channel) != ChannelState::vacant ? 1 : 0;
+    }
+    ASSERT_GE(changed, 2u);
+    unit.sim.clearRequestLog();
+    const BusyFlow::Scope flow;
+    ui.backend.setStepObserver([](int) { BusyFlow::requestCancel(); });
+
+    unit.doc.writeAnalogChannelStates(0, DeviceImage::PanelStates{});
+
+    EXPECT_EQ(unit.sim.requestLog().size(), changed);
+    EXPECT_FALSE(flow.cancelled());
+    EXPECT_EQ(*unit.doc.getAnalogChannelState(0, 15), ChannelState::vacant);
 }
 
 TEST(MainWindow, StartsUntitledOpensAFileOrFailsWithTheReason) {
