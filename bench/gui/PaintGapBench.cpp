@@ -55,23 +55,36 @@ private:
     QElapsedTimer& m_clock;
 };
 
+// The longest stretch of [from, to] without a paint, and where it began (ms after `from`).
+struct Gap {
+    double ms = 0;
+    double atMs = 0;
+};
+
 struct Run {
     double refreshMs = 0;
-    double longestGapMs = 0;
+    Gap longest;
     size_t paints = 0;
 };
 
-// The longest stretch of [from, to] without a paint.
-double longestGapMs(const std::vector<qint64>& paints, qint64 from, qint64 to) {
+Gap longestGap(const std::vector<qint64>& paints, qint64 from, qint64 to) {
     qint64 longest = 0;
+    qint64 start = from;
     qint64 last = from;
     for (const qint64 at : paints) {
         if (at >= from && at <= to) {
-            longest = std::max(longest, at - last);
+            if (at - last > longest) {
+                longest = at - last;
+                start = last;
+            }
             last = at;
         }
     }
-    return static_cast<double>(std::max(longest, to - last)) / 1e6;
+    if (to - last > longest) {
+        longest = to - last;
+        start = last;
+    }
+    return {static_cast<double>(longest) / 1e6, static_cast<double>(start - from) / 1e6};
 }
 
 bool refreshOnce(CVtrConfigApp& app, QWidget& window, Simulator& unit, int delayMs, Run& run) {
@@ -106,7 +119,7 @@ bool refreshOnce(CVtrConfigApp& app, QWidget& window, Simulator& unit, int delay
     resizer.stop();
     unit.faults().clear();
     run.refreshMs = static_cast<double>(to - from) / 1e6;
-    run.longestGapMs = longestGapMs(paints.paints, from, to);
+    run.longest = longestGap(paints.paints, from, to);
     run.paints =
         static_cast<size_t>(std::count_if(paints.paints.begin(), paints.paints.end(),
                                           [&](qint64 at) { return at >= from && at <= to; }));
@@ -153,10 +166,10 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "bench_gui: the refresh lost the unit\n");
             return 1;
         }
-        std::printf("run %d: refresh %7.0f ms, %4zu paints, longest gap %7.1f ms\n", i + 1,
-                    run.refreshMs, run.paints, run.longestGapMs);
+        std::printf("run %d: refresh %7.0f ms, %5zu paints, longest gap %6.1f ms at %5.0f ms\n",
+                    i + 1, run.refreshMs, run.paints, run.longest.ms, run.longest.atMs);
         std::fflush(stdout);
-        gaps.push_back(run.longestGapMs);
+        gaps.push_back(run.longest.ms);
     }
     const double worst = *std::max_element(gaps.begin(), gaps.end());
     std::printf("longest gap between two paints: %.1f ms (target <= %.0f ms: %s)\n", worst,
