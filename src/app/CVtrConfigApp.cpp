@@ -24,6 +24,11 @@ CVtrConfigApp::~CVtrConfigApp() {
 
 bool CVtrConfigApp::start(const std::vector<std::string>& arguments, std::string& failure) {
     SetRegistryKey("Corvantis");
+    m_settingsWarning.clear();
+    if (!settings().failureReason().empty()) {
+        m_settingsWarning = "cannot read the settings file " + settings().path() + " (" +
+                            settings().failureReason() + "): starting with empty settings";
+    }
     LoadStdProfileSettings(kRecentFiles);
     AddDocTemplate(m_template);
     if (!m_frame.create()) {

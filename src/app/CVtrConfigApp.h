@@ -30,6 +30,10 @@ public:
     using StartupConnect = std::function<void(std::function<void()> connect)>;
     void setStartupConnect(StartupConnect runner) { m_startupConnect = std::move(runner); }
 
+    // Why start-up went on without the saved settings (the file could not be read); empty
+    // when they were read or there were none yet.
+    const std::string& settingsWarning() const { return m_settingsWarning; }
+
     CVtrConfigDoc& document() { return m_document; }
     CMainFrame& mainWindow() { return m_frame; }
 
@@ -39,4 +43,5 @@ private:
     CMainFrame m_frame{m_document};
     StartupConnect m_startupConnect;
     bool m_connectWhenShown = false;
+    std::string m_settingsWarning;
 };

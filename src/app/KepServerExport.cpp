@@ -1,8 +1,8 @@
 #include "app/KepServerExport.h"
 
 #include "app/KepTagFile.h"
-#include "app/ReplacingFileWriter.h"
 #include "device/CVtrConfigDoc.h"
+#include "ui/FileAccess.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/UiConstants.h"
@@ -12,12 +12,15 @@ KepServerExport::Outcome KepServerExport::writeFile(const CVtrConfigDoc& doc,
     if (!doc.isConnected()) {
         return Outcome::notConnected;
     }
-    switch (ReplacingFileWriter::write(path, KepTagFile::text(doc))) {
-    case ReplacingFileWriter::Result::written:
+    const std::string text = KepTagFile::text(doc);
+    std::string reason;
+    switch (FileAccess::writeAtomically(
+        path, {reinterpret_cast<const uint8_t*>(text.data()), text.size()}, reason)) {
+    case FileAccess::WriteResult::written:
         return Outcome::created;
-    case ReplacingFileWriter::Result::openFailed:
+    case FileAccess::WriteResult::refused:
         return Outcome::openFailed;
-    case ReplacingFileWriter::Result::writeFailed:
+    case FileAccess::WriteResult::failed:
         break;
     }
     return Outcome::writeFailed;

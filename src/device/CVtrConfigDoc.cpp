@@ -656,6 +656,14 @@ void CVtrConfigDoc::serialize(CArchive& ar) {
     }
 }
 
+bool CVtrConfigDoc::readContents(CArchive& ar) {
+    // Unlike the framework's default, nothing is emptied first: serialize reads the whole file
+    // into a fresh record and takes it only when all of it was there, so a failed open leaves
+    // the settings, the title, the modified state and the link as they were.
+    serialize(ar);
+    return !ar.failed();
+}
+
 bool CVtrConfigDoc::onNewDocument() {
     if (!CDocument::onNewDocument()) {
         return false;

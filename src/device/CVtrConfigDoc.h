@@ -75,6 +75,7 @@ public:
     // The document file (VtrFile). A file of another format version opens with the settings
     // the document had; a damaged one fails the open before any setting changes.
     void serialize(CArchive& ar) override;
+    bool readContents(CArchive& ar) override;
     // New keeps an open link; Open and Close close it, and Open connects at once when the file
     // says so. Both New and Open take the settings as the reference of the modified state.
     bool onNewDocument() override;

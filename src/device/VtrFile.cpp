@@ -2,6 +2,8 @@
 
 #include "ui/CArchive.h"
 
+#include <algorithm>
+
 namespace {
 
 // One field either way, by the archive's direction.
@@ -55,6 +57,10 @@ VtrFile::ReadResult VtrFile::read(CArchive& ar, int32_t& version, DocumentSettin
     if (ar.failed()) {
         return ReadResult::failed;
     }
+    // A name reaches the resolver as a C string, which ends at the first NUL: keep what is
+    // used for connecting, so that the tree and a saved copy show that very name.
+    std::string& server = read.connect.server;
+    server.resize(std::min(server.find('\0'), server.size()));
     settings = read;
     return ReadResult::read;
 }

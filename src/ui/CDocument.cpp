@@ -37,26 +37,31 @@ bool CDocument::onOpenDocument(const std::string& path) {
         m_failure = "Cannot open " + path + ".\n\n" + reason + ".";
         return false;
     }
+    CArchive archive(bytes);
+    if (!readContents(archive)) {
+        m_failure = "Cannot open " + path + ".\n\nUnexpected file format.";
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::readContents(CArchive& ar) {
     DeleteContents();
     // Until the whole file is read, the document holds neither the old contents nor the new.
     m_contentsLost = true;
     SetModifiedFlag(true);
-    CArchive archive(bytes);
-    serialize(archive);
-    if (archive.failed()) {
-        m_failure = "Cannot open " + path + ".\n\nUnexpected file format.";
-        return false;
-    }
-    m_contentsLost = false;
-    SetModifiedFlag(false);
-    return true;
+    serialize(ar);
+    m_contentsLost = ar.failed();
+    return !ar.failed();
 }
 
 bool CDocument::onSaveDocument(const std::string& path) {
     CArchive archive;
     serialize(archive);
     std::string reason = archive.failureReason();
-    if (archive.failed() || !FileAccess::writeAtomically(path, archive.storedBytes(), reason)) {
+    if (archive.failed() || FileAccess::writeAtomically(path, archive.storedBytes(), reason) !=
+                                FileAccess::WriteResult::written) {
         m_failure = "Cannot save " + path + ".\n\n" + reason + ".";
         return false;
     }

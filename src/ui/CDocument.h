@@ -28,8 +28,8 @@ public:
 
     // A fresh document: contents deleted, not modified. The template then names it "Untitled".
     virtual bool onNewDocument();
-    // Reads the file through serialize. False when the file cannot be read or does not hold
-    // a whole document; failureText() then says why.
+    // Reads the file through readContents. False when the file cannot be read or does not
+    // hold a whole document; failureText() then says why.
     virtual bool onOpenDocument(const std::string& path);
     // Writes the document through serialize to a temporary file beside path and renames it
     // over path, so a failed save leaves the old file whole. Clears the modified flag.
@@ -40,6 +40,11 @@ public:
     virtual void serialize(CArchive& ar);
     // Empties the document's contents; by default nothing to do.
     virtual void DeleteContents();
+    // Replaces the contents with the file's, false when the archive failed. By default the
+    // document is emptied first and serialize loads into it, so a failure leaves it empty
+    // (contentsLost). A document that loads into a fresh record and keeps its contents until
+    // the whole file is read overrides this, and a failed open then changes nothing.
+    virtual bool readContents(CArchive& ar);
 
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true);

@@ -2,10 +2,13 @@
 
 #include "ui/FileAccess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <set>
 #include <sys/stat.h>
 
 namespace {
@@ -106,7 +109,12 @@ void SettingsStore::open(const std::string& path) {
 }
 
 void SettingsStore::parse(const std::string& text) {
-    Section* current = nullptr;
+    // A section or a name given twice is kept once, with its first value (the one a lookup
+    // finds), so that a file of repeated lines does not carry them into every save. The
+    // indexes keep a file of many thousand lines quick to read.
+    std::map<std::string, size_t> sections;
+    std::set<std::pair<size_t, std::string>> names;
+    size_t current = std::string::npos;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -123,18 +131,25 @@ void SettingsStore::parse(const std::string& text) {
             continue;
         }
         if (line.front() == '[' && line.back() == ']') {
-            m_sections.push_back({line.substr(1, line.size() - 2), {}});
-            current = &m_sections.back();
+            const std::string name = line.substr(1, line.size() - 2);
+            const auto [at, added] = sections.emplace(name, m_sections.size());
+            if (added) {
+                m_sections.push_back({name, {}});
+            }
+            current = at->second;
             continue;
         }
         const size_t equals = raw.find('=');
-        if (current == nullptr || equals == std::string::npos) {
+        if (current == std::string::npos || equals == std::string::npos) {
             continue; // not a setting: dropped rather than guessed at
         }
         // Spaces after '=' are layout; spaces at the end may belong to a path.
         std::string value = raw.substr(equals + 1);
         value.erase(0, value.find_first_not_of(" \t"));
-        current->entries.emplace_back(trim(raw.substr(0, equals)), unescape(value));
+        const std::string name = trim(raw.substr(0, equals));
+        if (names.emplace(current, name).second) {
+            m_sections[current].entries.emplace_back(name, unescape(value));
+        }
     }
 }
 
@@ -166,12 +181,28 @@ bool SettingsStore::save() {
         return false;
     }
     const std::string text = render();
+    if (text.size() > kMaxFileBytes) {
+        // It would be refused at the next start, and the file it replaces with it.
+        m_failure = "The settings would pass their size limit";
+        return false;
+    }
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-    if (!FileAccess::writeAtomically(m_path, {bytes, text.size()}, m_failure)) {
+    if (FileAccess::writeAtomically(m_path, {bytes, text.size()}, m_failure) !=
+        FileAccess::WriteResult::written) {
         return false;
     }
     m_failure.clear();
     return true;
+}
+
+SettingsStore::Section& SettingsStore::section(const std::string& name) {
+    for (Section& candidate : m_sections) {
+        if (candidate.name == name) {
+            return candidate;
+        }
+    }
+    m_sections.push_back({name, {}});
+    return m_sections.back();
 }
 
 const std::string* SettingsStore::find(const std::string& section, const std::string& entry) const {
@@ -213,25 +244,13 @@ bool SettingsStore::WriteProfileString(const std::string& section, const std::st
         entry.find_first_of("=\n") != std::string::npos) {
         return false;
     }
-    Section* target = nullptr;
-    for (Section& candidate : m_sections) {
-        if (candidate.name == section) {
-            target = &candidate;
-        }
-    }
-    if (target == nullptr) {
-        m_sections.push_back({section, {}});
-        target = &m_sections.back();
-    }
-    bool replaced = false;
-    for (auto& [name, current] : target->entries) {
-        if (name == entry) {
-            current = value;
-            replaced = true;
-        }
-    }
-    if (!replaced) {
-        target->entries.emplace_back(entry, value);
+    auto& entries = this->section(section).entries;
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&](const auto& pair) { return pair.first == entry; });
+    if (found != entries.end()) {
+        found->second = value;
+    } else {
+        entries.emplace_back(entry, value);
     }
     return save();
 }
@@ -245,8 +264,8 @@ bool SettingsStore::removeEntry(const std::string& section, const std::string& e
     bool removed = false;
     for (Section& candidate : m_sections) {
         if (candidate.name == section) {
-            removed |= std::erase_if(candidate.entries,
-                                     [&](const auto& pair) { return pair.first == entry; }) != 0;
+            removed = std::erase_if(candidate.entries,
+                                    [&](const auto& pair) { return pair.first == entry; }) != 0;
         }
     }
     return removed ? save() : true;

@@ -42,6 +42,8 @@ private:
     };
 
     void parse(const std::string& text);
+    // The section of this name, added at the end when there is none.
+    Section& section(const std::string& name);
     std::string render() const;
     bool save();
     const std::string* find(const std::string& section, const std::string& entry) const;

@@ -14,6 +14,9 @@
 
 #include <gmock/gmock.h>
 
+#include <filesystem>
+#include <sys/stat.h>
+
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 
@@ -315,5 +318,15 @@ TEST(MainWindow, StartsUntitledOpensAFileOrFailsWithTheReason) {
         std::string failure;
         EXPECT_FALSE(app.start({folder.file("missing.vtr")}, failure));
         EXPECT_THAT(failure, HasSubstr("No such file or directory"));
+    }
+    {
+        // Settings that cannot be read: the program starts without them and says why.
+        const std::string ini = folder.file("Corvantis/VtrConfig.ini");
+        std::filesystem::remove(ini);
+        ASSERT_EQ(::mkfifo(ini.c_str(), 0644), 0);
+        CVtrConfigApp app;
+        std::string failure;
+        ASSERT_TRUE(app.start({}, failure));
+        EXPECT_THAT(app.settingsWarning(), HasSubstr("(Not a regular file): starting with empty"));
     }
 }

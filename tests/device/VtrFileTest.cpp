@@ -89,6 +89,10 @@ TEST_F(VtrDocumentFile, ServerIsWindows1252OnDiskAndUtf8InMemory) {
     ASSERT_TRUE(open(
         fileWithServerField({0xFF, 0xFE, 0xFF, 0x05, 'h', 0, 'o', 0, 's', 0, 't', 0, 0xE9, 0})));
     EXPECT_EQ(doc.getConnectOptions().server, "host\xC3\xA9");
+
+    // A crafted NUL ends the name, as it ends the C string the unit is reached by.
+    ASSERT_TRUE(open(fileWithServerField({0x05, 'u', 'n', 0, 'i', 't'})));
+    EXPECT_EQ(doc.getConnectOptions().server, "un");
 }
 
 TEST_F(VtrDocumentFile, UnstorableServerFailsTheSaveAndKeepsTheOldFile) {

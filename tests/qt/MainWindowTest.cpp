@@ -1,3 +1,4 @@
+#include "BothBackends.h"
 #include "QtUiUser.h"
 
 #include "app/CVtrConfigApp.h"
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -172,6 +174,53 @@ TEST(MainWindowOnScreen, ADoubleClickedRowIsConfiguredAndTheTreeFollows) {
         return !shown->findItems("Default Output = -5", Qt::MatchExactly | Qt::MatchRecursive)
                     .isEmpty();
     }));
+}
+
+// A file that does not open, chosen from the recent-file list or dropped on the window, leaves
+// the window as it was: the document's title, its unsaved change, its settings and its link.
+TEST_P(BothBackends, AFailedOpenLeavesTheWindowAsItWas) {
+    ScratchFolder folder;
+    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
+    Simulator unit;
+    ASSERT_EQ(unit.startTcp(), 0);
+    CVtrConfigApp app;
+    std::string failure;
+    ASSERT_TRUE(app.start({}, failure)) << failure;
+    CVtrConfigDoc& document = app.document();
+    CMainFrame& frame = app.mainWindow();
+    pointAtUnit(document, unit);
+    const std::string good = folder.file("good.vtr");
+    ASSERT_TRUE(document.DoSave(good));
+    user->pressKey(frame, VK_F4, 0);
+    ASSERT_TRUE(user->waitUntil([&] { return document.isConnected() != 0; }));
+    user->chooseEntry(frame, ID_VIEW_HEXADECIMAL); // a change not saved
+    const std::vector<uint8_t> whole = ScratchFolder::read(good);
+    const std::string cut = folder.file("cut.vtr");
+    ScratchFolder::write(cut, {whole.begin(), whole.end() - 1});
+    app.recentFileList()->add(cut);
+    frame.updateCommandUI(); // the File menu lists it, as after any command
+    ASSERT_TRUE(user->waitUntil(
+        [&] { return user->shownEntry(frame, ID_FILE_MRU_FILE1).text.ends_with("cut.vtr"); }));
+
+    const DocumentSettings settings = document.settings();
+    const std::string title = frame.GetWindowText();
+    const unsigned rows = frame.view().GetTreeCtrl().GetCount();
+    const std::function<void()> opens[] = {
+        [&] { user->chooseEntry(frame, ID_FILE_MRU_FILE1); },
+        [&] { frame.userDropFiles({cut}); },
+    };
+    for (const auto& open : opens) {
+        user->answerMessageBox(IDNO); // Save changes? No.
+        user->answerMessageBox(IDOK); // Unexpected file format.
+        open();
+        EXPECT_EQ(document.settings(), settings);
+        EXPECT_TRUE(document.IsModified());
+        EXPECT_EQ(document.GetPathName(), good);
+        EXPECT_EQ(frame.GetWindowText(), title);
+        EXPECT_NE(document.isConnected(), 0);
+        EXPECT_EQ(frame.view().GetTreeCtrl().GetCount(), rows);
+    }
+    EXPECT_EQ((*app.recentFileList())[0], good); // the entry that failed has left the list
 }
 
 namespace {

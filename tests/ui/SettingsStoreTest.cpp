@@ -60,6 +60,25 @@ TEST(SettingsStore, ReadsWhatItUnderstandsOfAHandEditedFile) {
     EXPECT_EQ(store.GetProfileInt("Settings", "PreviewPages", 1), 1);
 }
 
+// A file with repeated sections and names, as an editor or a crash may leave it: each name is
+// written back once, with the value the program read, and no save grows past the size limit.
+TEST(SettingsStore, WritesEachNameOnceAndStaysUnderItsSizeLimit) {
+    ScratchFolder folder;
+    const std::string path = folder.file("VtrConfig.ini");
+    const std::string text = "[A]\nk=1\nk=2\n[B]\nx=1\n[A]\nk=3\nj=4\n";
+    ScratchFolder::write(path, {text.begin(), text.end()});
+    SettingsStore store;
+    store.open(path);
+    EXPECT_EQ(store.GetProfileString("A", "k"), "1");
+
+    EXPECT_TRUE(store.WriteProfileString("A", "j", "5"));
+    const std::string written = "[A]\nk=1\nj=5\n\n[B]\nx=1\n";
+    EXPECT_EQ(ScratchFolder::read(path), std::vector<uint8_t>(written.begin(), written.end()));
+
+    EXPECT_FALSE(store.WriteProfileString("A", "big", std::string(1 << 20, 'x')));
+    EXPECT_EQ(ScratchFolder::read(path), std::vector<uint8_t>(written.begin(), written.end()));
+}
+
 TEST(RecentFileList, KeepsTheNewestThreeInTheStore) {
     ScratchFolder folder;
     SettingsStore store;

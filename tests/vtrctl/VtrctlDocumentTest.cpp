@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 using ::testing::HasSubstr;
@@ -92,11 +93,13 @@ TEST_F(VtrctlDocument, UnusableDocumentsAreUsageErrorsWithoutTraffic) {
     badBaud.connect.baudIndex = 8;
     std::vector<uint8_t> otherVersion{3, 0, 0, 0};
     const std::string port = std::to_string(sim.tcpPort());
+    ASSERT_EQ(::mkfifo(files.file("pipe.vtr").c_str(), 0644), 0);
     const struct {
         std::vector<std::string> arguments;
         const char* message;
     } cases[] = {
         {withDocument(files.file("missing.vtr"), readVendor), "No such file"},
+        {withDocument(files.file("pipe.vtr"), readVendor), "Not a regular file"},
         {withDocument(saveBytes({2, 0, 0, 0, 0}, "short.vtr"), readVendor), "not a VtrConfig"},
         {withDocument(saveBytes(otherVersion, "v3.vtr"), readVendor), "format 3 is not known"},
         {withDocument(save(unknownProtocol, "p.vtr"), readVendor), "unknown protocol 2"},

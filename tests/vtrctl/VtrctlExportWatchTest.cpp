@@ -6,13 +6,16 @@
 
 #include <gmock/gmock.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 using ::testing::AllOf;
 using ::testing::Each;
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 using ::testing::SizeIs;
@@ -77,6 +80,48 @@ TEST(VtrctlExport, AFileThatCannotBeReplacedGivesTheMessageAndStatusOne) {
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err, "Could not open file (may be read-only?)\n");
     EXPECT_EQ(textOf(folder.file("locked.txt")), "kept");
+}
+
+namespace {
+
+// The program as a shell runs it, after `setup`; stderr goes to errFile.
+int vtrctlProcess(const std::string& setup, const std::string& arguments,
+                  const std::string& errFile) {
+    const std::string line = setup + VTRCTL_BINARY + " " + arguments + " 2>" + errFile;
+    const int status = std::system(line.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+// A file-size limit stands for a full disk: it is reported like one, not a signal that kills.
+TEST(VtrctlExport, AFileSizeLimitIsReportedAndKeepsTheOldFileWhole) {
+    SimulatedDocument unit;
+    ASSERT_TRUE(unit.ready());
+    ScratchFolder folder;
+    ScratchFolder::write(folder.file("tags.txt"), {'o', 'l', 'd'});
+    const std::string arguments =
+        "--tcp " + tcpTarget(unit.sim) + " export " + folder.file("tags.txt");
+    EXPECT_EQ(vtrctlProcess("ulimit -f 1; ", arguments, folder.file("err")), 1);
+    EXPECT_EQ(textOf(folder.file("err")),
+              KepServerExport::message(KepServerExport::Outcome::writeFailed) + std::string("\n"));
+    EXPECT_EQ(textOf(folder.file("tags.txt")), "old");
+    EXPECT_THAT(folder.names(), ElementsAre("err", "tags.txt"));
+}
+
+TEST(VtrctlOutput, WhatStandardOutputCannotTakeFailsTheRun) {
+    SimulatedDocument unit;
+    ASSERT_TRUE(unit.ready());
+    ScratchFolder logs;
+    for (const char* command : {"read-input-registers 0x1001 16", "show", "show --json",
+                                "--count 1 watch", "export -", "--help"}) {
+        for (const char* redirect : {" >/dev/full", " >&-"}) {
+            SCOPED_TRACE(std::string(command) + redirect);
+            const std::string arguments = "--tcp " + tcpTarget(unit.sim) + " " + command + redirect;
+            EXPECT_EQ(vtrctlProcess("", arguments, logs.file("err")), 1);
+            EXPECT_THAT(textOf(logs.file("err")), HasSubstr(VtrctlProgram::outputLostMessage));
+        }
+    }
 }
 
 TEST(VtrctlWatch, PrintsEveryConfiguredChannelOfTheNamedPanelsAndStopsAfterItsPasses) {

@@ -330,6 +330,7 @@ TEST(Vtrctl, UsageErrorsPrintTheUsageAndExitTwoWithoutTraffic) {
         {"--tcp", "[::1]:502", "read-coils", "1", "1"},
         {"--tcp", "127.0.0.1:502:1", "read-coils", "1", "1"},
         {"--tcp", tcp, "--bogus", "read-coils", "1", "1"},
+        {"--tcp", tcp, "export", ""},
     };
     for (const auto& c : cases) {
         const Outcome outcome = vtrctl(c);

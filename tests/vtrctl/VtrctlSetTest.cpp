@@ -63,6 +63,7 @@ TEST(VtrctlSet, ValuesAreJudgedByTheDialogsRulesAndRefusedWithTheirMessages) {
         {Kind::set, {"tcp", "2"}, "INDEX"},
         {Kind::set, {"scan-mode", "user-defined"}, ""},
         {Kind::set, {"scan-mode", "fast"}, "continuous|user-defined"},
+        {Kind::set, {"scan-mode", "continuous", "user-defined"}, "'user-defined' is one word"},
         {Kind::set, {"scan-parameters", "interval=0x0064", "count=3", "list=3, 17;0x20"}, ""},
         {Kind::set, {"scan-parameters", "list="}, ""},
         {Kind::set,
@@ -148,6 +149,12 @@ TEST_F(VtrctlSetOnUnit, EachBlockIsWrittenAndReadBack) {
         EXPECT_THAT(outcome.out, HasSubstr(c.printed)) << c.set[1];
         EXPECT_THAT(json(), HasSubstr(c.readBack)) << c.set[1];
     }
+}
+
+// Digital panel 2 of the rich unit is bypassed: the tree has no row of it to print, and the
+// rows of the other panels are not what was written.
+TEST_F(VtrctlSetOnUnit, ABypassedPanelPrintsNoRows) {
+    EXPECT_EQ(vtrctl({"set", "digital-output", "2", "3", "1"}).out, "");
 }
 
 // Fields left out come from the block as the unit holds it, never from the dialogs' defaults.

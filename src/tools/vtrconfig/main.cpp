@@ -23,6 +23,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -156,6 +157,9 @@ int writeGallery(const std::string& directory) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit a write fails with EFBIG and is reported like a full disk,
+    // instead of the signal ending the program with its temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     CommandLine line;
     std::string problem;
     if (!parse(argc, argv, line, problem)) {
@@ -204,7 +208,11 @@ int main(int argc, char* argv[]) {
         probe.onFirstPaint(*backend.widgetOf(&app.mainWindow()), std::move(connect));
     });
     std::string failure;
-    if (!app.start(arguments, failure)) {
+    const bool started = app.start(arguments, failure);
+    if (!app.settingsWarning().empty()) {
+        std::fprintf(stderr, "vtrconfig: %s\n", app.settingsWarning().c_str());
+    }
+    if (!started) {
         std::fprintf(stderr, "vtrconfig: %s\n", failure.c_str());
         return 1;
     }

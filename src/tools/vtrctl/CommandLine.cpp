@@ -284,6 +284,10 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
     }
     ok = ok && applyNumericTexts(texts, options, problem);
     options.exportTags.requested = exportCommand->parsed();
+    if (ok && options.exportTags.requested && options.exportTags.path.empty()) {
+        problem = "export: FILE is empty (- writes to standard output)";
+        ok = false;
+    }
     options.watch.requested = watchCommand->parsed();
     options.watch.passes = countOption->count() != 0 ? options.count : 0;
     for (const std::string& name : watchedPanels) {

@@ -188,9 +188,10 @@ std::string channelRow(int channel) {
 }
 
 // Prints the row at the end of `path` (each step a row-text prefix, looked for below the
-// previous one) with everything below it; as far as the path leads when a row is missing.
+// previous one) with everything below it. A missing row (a bypassed or absent panel) prints
+// nothing but a note on `err`: the block above it is not what was written.
 void printRows(const std::vector<CTreeCtrl::Row>& rows, const std::vector<std::string>& path,
-               std::ostream& out) {
+               std::ostream& out, std::ostream& err) {
     size_t found = rows.size();
     size_t from = 0;
     size_t end = rows.size();
@@ -203,7 +204,8 @@ void printRows(const std::vector<CTreeCtrl::Row>& rows, const std::vector<std::s
             }
         }
         if (match == end) {
-            break;
+            err << "The tree shows no row '" << step << "'.\n";
+            return;
         }
         found = match;
         from = match + 1;
@@ -211,9 +213,6 @@ void printRows(const std::vector<CTreeCtrl::Row>& rows, const std::vector<std::s
         while (end < rows.size() && rows[end].depth > rows[match].depth) {
             ++end;
         }
-    }
-    if (found == rows.size()) {
-        return;
     }
     for (size_t i = found; i < end; ++i) {
         out << std::string(2 * static_cast<size_t>(rows[i].depth - rows[found].depth), ' ')
@@ -367,6 +366,10 @@ bool ConfigureCommand::checkSet(std::string& problem) {
     }
 
     if (block == "scan-mode") {
+        if (rest.size() > 1) {
+            problem = "set scan-mode: one mode only; '" + rest[1] + "' is one word too many";
+            return false;
+        }
         const auto mode = rest.size() == 1 ? choice(rest[0], kScanModeNames) : std::nullopt;
         if (!mode) {
             return refuseChoice("scan-mode", rest.empty() ? "" : rest[0], kScanModeNames, problem);
@@ -569,6 +572,6 @@ int ConfigureCommand::run(MbusMasterFunctions& master, bool tcp, int slave, bool
     }
     CVtrConfigView view(doc);
     view.OnInitialUpdate();
-    printRows(view.GetTreeCtrl().rows(), m_rows, out);
+    printRows(view.GetTreeCtrl().rows(), m_rows, out, err);
     return VtrctlProgram::exitSuccess;
 }

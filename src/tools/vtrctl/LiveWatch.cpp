@@ -69,6 +69,9 @@ void LiveWatch::run(int64_t passes, std::ostream& out, const Wait& wait, const T
             out << now() << (watched.panel.kind == PanelKind::analog ? " analog " : " digital ")
                 << watched.panel.index << " ch " << watched.entry.channel
                 << (watched.entry.isInput ? " input " : " output ") << text << std::endl;
+            if (!out) {
+                return; // no reader left to follow the values
+            }
         }
     }
 }

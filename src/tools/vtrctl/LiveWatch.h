@@ -33,7 +33,8 @@ public:
 
     // Lists the configured channels of `panels` (all panels when empty) and returns how many.
     int listChannels(const std::vector<Panel>& panels);
-    // Polls the listed channels for `passes` passes (0: until the wait says stop).
+    // Polls the listed channels for `passes` passes (0: until the wait says stop, or until
+    // `out` no longer takes a line).
     void run(int64_t passes, std::ostream& out, const Wait& wait, const TimeOfDay& now);
 
 private:

@@ -82,6 +82,17 @@ bool VtrctlProgram::interruptRequested() {
 }
 
 int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    const int status = runCommand(argc, argv, out, err);
+    // Values that never reached the reader are a failure, whatever the command made of them.
+    if (!out.flush()) {
+        err << outputLostMessage << '\n';
+        return status == exitUsage ? exitUsage : exitFailure;
+    }
+    return status;
+}
+
+int VtrctlProgram::runCommand(int argc, const char* const* argv, std::ostream& out,
+                              std::ostream& err) {
     interrupted = false;
     VtrctlOptions options;
     switch (CommandLine().parse(argc, argv, options, out, err)) {
