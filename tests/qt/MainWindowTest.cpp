@@ -1,3 +1,4 @@
+#include "ProgramOnUnit.h"
 #include "QtUiUser.h"
 
 #include "app/CVtrConfigApp.h"
@@ -51,15 +52,6 @@ HTREEITEM reachableRow(CTreeCtrl& tree, std::initializer_list<std::string> texts
         tree.Expand(up, TVE_EXPAND);
     }
     return rows[at].item;
-}
-
-// The document's link: Modbus TCP to the simulated unit.
-void pointAtUnit(CVtrConfigDoc& document, const Simulator& unit) {
-    ConnectOptions options = document.getConnectOptions();
-    options.protocol = ConnectOptions::modbusTcp;
-    options.server = "127.0.0.1";
-    options.tcpPort = unit.tcpPort();
-    document.setConnectOptions(options);
 }
 
 } // namespace

@@ -21,6 +21,11 @@ void QtLineEditPeer::syncText() {
     }
 }
 
+void QtLineEditPeer::takeFocus() {
+    QtControlPeer::takeFocus();
+    static_cast<QLineEdit*>(widget())->selectAll();
+}
+
 void QtLineEditPeer::connectUser() {
     keep(QObject::connect(static_cast<QLineEdit*>(widget()), &QLineEdit::textEdited,
                           [this](const QString& text) {
