@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -70,7 +71,7 @@ TEST(MainWindowOnScreen, F4ConnectsAndTheTreeShowsTheUnit) {
 
     user.pressKey(app.mainWindow(), VK_F4, 0);
     ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
-    EXPECT_EQ(user.shownEntry(app.mainWindow(), ID_CONNECT).text, "Refresh Data\tF4");
+    EXPECT_EQ(user.shownEntry(app.mainWindow(), ID_CONNECT).text, "&Refresh Data\tF4");
     EXPECT_EQ(user.shownStatusText(app.mainWindow()), "For Help, press F1");
     QTreeWidget* tree = user.treeOf(app.mainWindow().view().GetTreeCtrl());
     ASSERT_NE(tree, nullptr);
@@ -111,7 +112,7 @@ TEST(MainWindowOnScreen, AReopenedDocumentConnectsByItself) {
     EXPECT_EQ(app.mainWindow().GetWindowText(), "unit.vtr - VTR Configuration");
     EXPECT_TRUE(user.waitUntil([&] {
         return user.shownEntry(app.mainWindow(), ID_AUTO_CONNECT).checked &&
-               user.shownEntry(app.mainWindow(), ID_CONNECT).text == "Refresh Data\tF4" &&
+               user.shownEntry(app.mainWindow(), ID_CONNECT).text == "&Refresh Data\tF4" &&
                shownRows(user, app) > 20;
     }));
 }
@@ -151,4 +152,36 @@ TEST(MainWindowOnScreen, ADoubleClickedRowIsConfiguredAndTheTreeFollows) {
         return !shown->findItems("Default Output = -5", Qt::MatchExactly | Qt::MatchRecursive)
                     .isEmpty();
     }));
+}
+
+// The main window opens where the user left it when the program last ended, and on a screen
+// even when that place is on none.
+TEST(MainWindowOnScreen, OpensWhereTheUserLeftItAndAlwaysOnAScreen) {
+    ScratchFolder folder;
+    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
+    QtUiUser user;
+    const auto shownWindow = [](CVtrConfigApp& app) {
+        return dynamic_cast<QtBackend&>(currentBackend()).widgetOf(&app.mainWindow());
+    };
+    std::string failure;
+    {
+        CVtrConfigApp app;
+        ASSERT_TRUE(app.start({}, failure)) << failure;
+        QWidget* window = shownWindow(app);
+        window->move(40, 30);
+        window->resize(600, 420);
+        ASSERT_TRUE(user.waitUntil([&] {
+            return app.mainWindow().GetWindowPlacement() == WindowPlacement{40, 30, 600, 420};
+        }));
+        user.chooseEntry(app.mainWindow(), ID_APP_EXIT);
+    }
+    CVtrConfigApp app;
+    ASSERT_TRUE(app.start({}, failure)) << failure;
+    QWidget* window = shownWindow(app);
+    EXPECT_EQ(window->pos(), QPoint(40, 30));
+    EXPECT_EQ(window->size(), QSize(600, 420));
+
+    app.mainWindow().SetWindowPlacement({-5000, 9000, 600, 420, true});
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(window->normalGeometry()));
+    EXPECT_TRUE(window->isMaximized());
 }

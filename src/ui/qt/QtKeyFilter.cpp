@@ -2,8 +2,10 @@
 
 #include <QKeyEvent>
 
-void QtKeyFilter::install(QObject& widget, Handler handler) {
-    widget.installEventFilter(new QtKeyFilter(widget, std::move(handler)));
+QtKeyFilter* QtKeyFilter::install(QObject& widget, Handler handler) {
+    auto* filter = new QtKeyFilter(widget, std::move(handler));
+    widget.installEventFilter(filter);
+    return filter;
 }
 
 int QtKeyFilter::arrowSteps(const QKeyEvent& key, int page) {

@@ -12,8 +12,8 @@ class QtKeyFilter final : public QObject {
 public:
     using Handler = std::function<bool(const QKeyEvent& key)>;
 
-    // Watches widget and is deleted with it.
-    static void install(QObject& widget, Handler handler);
+    // Watches widget and is deleted with it, or before by whoever the handler belongs to.
+    static QtKeyFilter* install(QObject& widget, Handler handler);
     // Lines an arrow, page or Home/End key moves by (a page is `page` lines); 0 for other keys.
     static int arrowSteps(const QKeyEvent& key, int page);
 

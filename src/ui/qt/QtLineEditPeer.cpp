@@ -4,6 +4,7 @@
 #include "ui/ControlState.h"
 
 #include <QLineEdit>
+#include <QTimer>
 
 QtLineEditPeer::QtLineEditPeer(CWnd& window, ControlState& state, QWidget* parent,
                                const QRect& geometry)
@@ -23,7 +24,15 @@ void QtLineEditPeer::syncText() {
 
 void QtLineEditPeer::takeFocus() {
     QtControlPeer::takeFocus();
-    static_cast<QLineEdit*>(widget())->selectAll();
+    auto* edit = static_cast<QLineEdit*>(widget());
+    edit->selectAll();
+    // A message box that just closed (a "Data Error") hands the focus back once the event loop
+    // runs again, and a line edit losing its focus drops its selection: select it again then.
+    QTimer::singleShot(0, edit, [edit] {
+        if (edit->hasFocus() || edit->window()->focusWidget() == edit) {
+            edit->selectAll();
+        }
+    });
 }
 
 void QtLineEditPeer::connectUser() {
