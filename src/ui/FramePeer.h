@@ -18,4 +18,6 @@ public:
     // The program placed the window (CFrameWnd::GetWindowPlacement): on a screen, as near to
     // that as the screens allow.
     virtual void placementChanged() = 0;
+    // Context help began or ended (CFrameWnd::contextHelpMode).
+    virtual void contextHelpModeChanged() {}
 };

@@ -45,6 +45,7 @@ public:
     void statusPaneChanged(size_t index) override;
     void controlBarsChanged() override;
     void placementChanged() override;
+    void contextHelpModeChanged() override;
 
     // For tests that act through the widgets.
     std::vector<QAction*> actionsOf(int id) const;
@@ -70,6 +71,8 @@ private:
     void showState(QAction& action, int id) const;
     // Tells the frame where the window stands now.
     void reportPlacement();
+    // Context help: the click that says what help is wanted for, and Esc that cancels it.
+    bool contextHelpEvent(QObject* watched, QEvent* event);
 
     CFrameWnd* m_frame;
     QWidget* m_client;
