@@ -29,8 +29,7 @@ int CListControl::InsertString(int index, const std::string& text) {
     if (control->curSel >= at) {
         ++control->curSel;
     }
-    // A line put back where the caret was (a value read again) keeps the caret on it.
-    if (control->caret > at) {
+    if (control->caret >= at) {
         ++control->caret;
     }
     control->changed(StateChange::Items);
@@ -48,8 +47,7 @@ int CListControl::DeleteString(int index) {
     } else if (control->curSel > index) {
         --control->curSel;
     }
-    if (control->caret > index ||
-        control->caret >= static_cast<int>(control->items.size())) {
+    if (control->caret > index || control->caret >= static_cast<int>(control->items.size())) {
         --control->caret;
     }
     control->changed(StateChange::Items);

@@ -59,15 +59,10 @@ HTREEITEM reachableRow(CTreeCtrl& tree, std::initializer_list<std::string> texts
 
 // The program as a user meets it: the main window against a simulated unit, through Qt.
 TEST(MainWindowOnScreen, F4ConnectsAndTheTreeShowsTheUnit) {
-    ScratchFolder folder;
-    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
     QtUiUser user;
-    Simulator unit;
-    ASSERT_EQ(unit.startTcp(), 0);
-    CVtrConfigApp app;
-    std::string failure;
-    ASSERT_TRUE(app.start({}, failure)) << failure;
-    pointAtUnit(app.document(), unit);
+    ProgramOnUnit program;
+    ASSERT_TRUE(program.started);
+    CVtrConfigApp& app = program.app;
 
     user.pressKey(app.mainWindow(), VK_F4, 0);
     ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
@@ -120,15 +115,11 @@ TEST(MainWindowOnScreen, AReopenedDocumentConnectsByItself) {
 // A double-click on a channel's option row opens its dialog on the unit's value; what the user
 // types there is written to the unit and the row shows it.
 TEST(MainWindowOnScreen, ADoubleClickedRowIsConfiguredAndTheTreeFollows) {
-    ScratchFolder folder;
-    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
     QtUiUser user;
-    Simulator unit;
-    ASSERT_EQ(unit.startTcp(), 0);
-    CVtrConfigApp app;
-    std::string failure;
-    ASSERT_TRUE(app.start({}, failure)) << failure;
-    pointAtUnit(app.document(), unit);
+    ProgramOnUnit program;
+    ASSERT_TRUE(program.started);
+    CVtrConfigApp& app = program.app;
+    Simulator& unit = program.unit;
     user.pressKey(app.mainWindow(), VK_F4, 0);
     ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
     unit.clearRequestLog();
