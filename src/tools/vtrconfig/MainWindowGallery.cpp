@@ -64,7 +64,7 @@ int firstOutputLine(const CWnd& view) {
 }
 
 // Quick Channel View as the View menu opens it over the connected window, once its first pass
-// shows the live values, and the edit popup of its first analog output with a value typed.
+// shows the live values, and the edit popup of its first analog output.
 int writeQuickView(QtBackend& backend, CMainFrame& frame, const QDir& folder, std::string& error) {
     int written = 0;
     const auto save = [&](QWidget& window, const QString& name) {
@@ -78,8 +78,6 @@ int writeQuickView(QtBackend& backend, CMainFrame& frame, const QDir& folder, st
     backend.setModalObserver([&](QWidget& modal, CWnd* window) {
         const int id = window != nullptr ? window->dialogTemplate()->id : 0;
         if (id == IDD_EDIT_POPUP) {
-            window->userType(IDC_POPUP_EDIT, "750");
-            QApplication::processEvents();
             save(modal, QStringLiteral("%1-edit-analog-output-connected.png").arg(id));
         } else if (id == IDD_CHAN_QUICK_VIEW) {
             if (!waitFor(

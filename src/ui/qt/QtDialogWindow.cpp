@@ -18,7 +18,7 @@ QSize templateSize(const CWnd& window, const QFont& font) {
 // The width a caption bar needs for the title beside the window's icon and buttons; the
 // desktop draws it in a bold face.
 int captionWidth(const QString& title, QFont font) {
-    constexpr int kButtonsAndIcon = 5;
+    constexpr int kButtonsAndIcon = 7;
     font.setBold(true);
     const QFontMetrics metrics(font);
     return metrics.horizontalAdvance(title) + kButtonsAndIcon * metrics.height();
