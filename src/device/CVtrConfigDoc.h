@@ -28,6 +28,7 @@
 #include <vector>
 
 class BlockTransfer;
+class RefreshProgress;
 
 // The document: the way to reach one VTR300 unit (its connect options), the link to it, and the
 // image of every configuration block read from it.
@@ -53,6 +54,8 @@ public:
 
     // Opens the link the connect options name; returns 1 when it is open, else 0 after the
     // "Connect Error" message. Reads nothing: a successful connect is followed by refresh.
+    // Both may be cancelled by the user of a busy flow (BusyFlow): a cancelled connect leaves
+    // no link open, a cancelled refresh ends as if the reads left had failed; neither reports.
     int connect();
     // Reads every block into the image (see the .cpp for the order and its rules), reports
     // what failed, and closes the link when the unit cannot be identified. Then the views
@@ -194,7 +197,8 @@ public:
     // nothing.
     //
     // The RTU interface: over an RTU link the unit answers with the new settings at once, so
-    // the link is closed; either way the new settings go into the connect options.
+    // the link is closed; either way the new settings go into the connect options, and the
+    // modified state follows them as after setConnectOptions.
     void writeRtuConfiguration(const RtuConfig& config);
     void writeTcpConfiguration(int index, const TcpConfig& config);
     // Switching to the user-defined scan re-reads the scan parameters the unit will use.
@@ -232,6 +236,8 @@ protected:
     // Makes `master`, whose link is already open, the current one (null: none), in place of
     // connect: tests put a scripted master here.
     void useOpenLink(MbusMasterFunctions* master);
+    // Taken when a document is created or opened; saving does not retake it.
+    void takeReferenceCopy();
 
 private:
     // Opens the master the options name; returns its error code and sets currentMaster.
@@ -245,9 +251,9 @@ private:
     // whose result changes nothing.
     void recheckAfterDeviceFailure(int error);
     // Refresh steps: true to go on. The ones that cannot go on have reported and disconnected.
-    bool checkUnitAnswers();
-    bool readIdentity();
-    void readConfiguration();
+    bool checkUnitAnswers(RefreshProgress& progress);
+    bool readIdentity(RefreshProgress& progress);
+    void readConfiguration(RefreshProgress& progress);
 
     // Asks before an interface of the unit changes; false when the user cancelled.
     bool confirmInterfaceWrite(ConfigureMessages::Interface edited) const;
@@ -256,8 +262,6 @@ private:
 
     void applySettings(const DocumentSettings& newSettings);
     void updateModified();
-    // Taken when a document is created or opened; saving does not retake it.
-    void takeReferenceCopy();
 
     int32_t formatVersion = 2;
     int32_t hexDisplay = 0;
