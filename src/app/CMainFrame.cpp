@@ -143,7 +143,7 @@ void CMainFrame::registerConnectionCommands() {
                  [this](CCmdUI& update) { update.Enable(m_document.isConnected() == 0); });
     handleCommand(ID_CONNECT, [this] { OnConnect(); });
     handleUpdate(ID_CONNECT, [this](CCmdUI& update) {
-        update.SetText(m_document.isConnected() != 0 ? "Refresh Data\tF4" : "Connect\tF4");
+        update.SetText(m_document.isConnected() != 0 ? "&Refresh Data\tF4" : "&Connect\tF4");
     });
     handleCommand(ID_DISCONNECT, [this] {
         if (m_document.isConnected() != 0) {

@@ -55,6 +55,10 @@ bool CVtrConfigApp::start(const std::vector<std::string>& arguments, std::string
     }
     m_document.setConnectCommand([this] { m_frame.OnConnect(); });
     m_frame.view().OnInitialUpdate();
+    // Where the user left the window last time.
+    if (const std::optional<WindowPlacement> placement = WindowPlacement::load(settings())) {
+        m_frame.SetWindowPlacement(*placement);
+    }
     m_frame.ShowWindow(SW_SHOW);
     m_frame.updateCommandUI();
     if (m_connectWhenShown) {

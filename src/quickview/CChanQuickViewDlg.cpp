@@ -146,6 +146,8 @@ void CChanQuickViewDlg::OnPollStep() {
     if (!(entry.shown && !entry.isInput)) {
         const std::string text =
             LiveChannel::read(*m_pDoc, panelKind, index, entry, m_pDoc->getHexDisplay() != 0);
+        // A line read again stays where the keyboard may be on it.
+        const int caret = m_list.GetCaretIndex();
         if (entry.shown) {
             m_list.DeleteString(m_row);
         } else {
@@ -153,6 +155,7 @@ void CChanQuickViewDlg::OnPollStep() {
         }
         m_list.InsertString(m_row, format("\t%d\t%s\t%s", entry.channel,
                                           entry.isInput ? "Input" : "Output", text.c_str()));
+        m_list.SetCaretIndex(caret);
     }
 
     ++m_row;

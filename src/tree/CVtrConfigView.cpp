@@ -107,6 +107,8 @@ CVtrConfigView::CVtrConfigView(CVtrConfigDoc& document) : m_document(document) {
     buildLayout();
     document.AddView(*this);
     onNotify(treeId, NM_DBLCLK, [this] { return OnDblClk(); });
+    // Enter on a row opens what a double-click opens.
+    onNotify(treeId, NM_RETURN, [this] { return OnDblClk(); });
 }
 
 CVtrConfigView::~CVtrConfigView() {

@@ -334,7 +334,18 @@ void CFrameWnd::OnClose() {
         }
         document->onCloseDocument();
     }
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->mainFrame() == this && m_placement) {
+        m_placement->save(app->settings());
+    }
     DestroyWindow();
+}
+
+void CFrameWnd::SetWindowPlacement(const WindowPlacement& placement) {
+    m_placement = placement;
+    if (framePeer() != nullptr) {
+        framePeer()->placementChanged();
+    }
 }
 
 bool CFrameWnd::userHelpClick(const CWnd* window) {

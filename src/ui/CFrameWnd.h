@@ -6,7 +6,9 @@
 #include "ui/CStatusBar.h"
 #include "ui/CToolBar.h"
 #include "ui/CWnd.h"
+#include "ui/WindowPlacement.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -47,6 +49,11 @@ public:
     std::string GetMessageText() const { return m_statusBar.GetPaneText(0); }
     void ShowToolBar(bool show);
     void ShowStatusBar(bool show);
+    // Where the window stands on the desktop: set before it is shown, it is placed there (on a
+    // screen); then the backend reports every move and resize of the user's. Nothing before
+    // either. The application's main frame keeps it in the settings store when it closes.
+    void SetWindowPlacement(const WindowPlacement& placement);
+    const std::optional<WindowPlacement>& GetWindowPlacement() const { return m_placement; }
     // Whether dropped files are taken (OnDropFiles).
     void DragAcceptFiles(bool accept = true) { m_acceptFiles = accept; }
 
@@ -71,6 +78,8 @@ public:
     bool userDropFiles(const std::vector<std::string>& paths);
     // The close box, or File Exit.
     void userClose();
+    // The user moved, resized, maximized or restored the window.
+    void userPlaced(const WindowPlacement& placement) { m_placement = placement; }
 
     // Context help (Shift+F1, or the toolbar's help button): until the next click the cursor
     // asks "help on what?". A command chosen then, greyed or not, is not run: the manual opens
@@ -114,6 +123,7 @@ private:
     CView* m_view = nullptr;
     FramePeer* m_framePeer = nullptr;
     std::string m_recentPlaceholder; // "Recent File", greyed while the list is empty
+    std::optional<WindowPlacement> m_placement;
     bool m_acceptFiles = false;
     bool m_inMenu = false;
     bool m_contextHelp = false;

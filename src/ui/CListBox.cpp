@@ -11,6 +11,20 @@ void CListBox::SetTabStops(std::span<const int> stops) {
     control->changed(StateChange::TabStops);
 }
 
+int CListBox::GetCaretIndex() const {
+    const ControlState* control = state();
+    return control != nullptr ? control->caret : -1;
+}
+
+void CListBox::SetCaretIndex(int index) {
+    ControlState* control = state();
+    if (control == nullptr || index < -1 || index >= static_cast<int>(control->items.size())) {
+        return;
+    }
+    control->caret = index;
+    control->changed(StateChange::Selection);
+}
+
 void CListBox::SetRedraw(bool redraw) {
     ControlState* control = state();
     if (control == nullptr || control->redraw == redraw) {

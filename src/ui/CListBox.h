@@ -12,4 +12,7 @@ public:
     // Tab stops in dialog units, ascending.
     void SetTabStops(std::span<const int> stops);
     void SetRedraw(bool redraw);
+    // The line the keyboard is on, -1 for none; setting it picks nothing.
+    int GetCaretIndex() const;
+    void SetCaretIndex(int index);
 };

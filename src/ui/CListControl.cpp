@@ -29,6 +29,9 @@ int CListControl::InsertString(int index, const std::string& text) {
     if (control->curSel >= at) {
         ++control->curSel;
     }
+    if (control->caret >= at) {
+        ++control->caret;
+    }
     control->changed(StateChange::Items);
     return at;
 }
@@ -44,6 +47,9 @@ int CListControl::DeleteString(int index) {
     } else if (control->curSel > index) {
         --control->curSel;
     }
+    if (control->caret > index || control->caret >= static_cast<int>(control->items.size())) {
+        --control->caret;
+    }
     control->changed(StateChange::Items);
     return static_cast<int>(control->items.size());
 }
@@ -55,6 +61,7 @@ void CListControl::ResetContent() {
     }
     control->items.clear();
     control->curSel = -1;
+    control->caret = -1;
     if (control->kind == ControlKind::ComboBox) {
         control->text.clear();
     }

@@ -224,6 +224,16 @@ void CTreeCtrl::userSetExpanded(HTREEITEM item, bool expanded) {
     }
 }
 
+bool CTreeCtrl::userReturn() {
+    if (find(m_selected) == nullptr) {
+        return false;
+    }
+    if (m_owner != nullptr) {
+        m_owner->notify(m_controlId, NM_RETURN);
+    }
+    return true;
+}
+
 void CTreeCtrl::userDoubleClick(HTREEITEM item) {
     if (find(item) == nullptr) {
         return;

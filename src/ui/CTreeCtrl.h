@@ -13,7 +13,7 @@ class TreePeer;
 // A tree of text items, each carrying a parameter for the program's use. Children keep the
 // order they were inserted in. A double-click is reported to the owner window as NM_DBLCLK;
 // a nonzero result means the owner handled it, and the item then neither expands nor
-// collapses.
+// collapses. Enter on the selected item is reported as NM_RETURN.
 class CTreeCtrl {
 public:
     CTreeCtrl() = default;
@@ -66,6 +66,8 @@ public:
     void userSelect(HTREEITEM item);
     void userSetExpanded(HTREEITEM item, bool expanded);
     void userDoubleClick(HTREEITEM item);
+    // Enter, on the selected item; false when none is selected.
+    bool userReturn();
 
     // Every item in display order (parents before children), for tests and diagnostics.
     struct Row {

@@ -272,7 +272,7 @@ bool CWnd::createWindow(WindowKind kind, CWnd* parent, const DialogTemplate* fro
 
 void CWnd::focusFirstTabStop() {
     for (const auto& control : m_controls) {
-        if (control->isTabStop()) {
+        if (isTabStop(*control)) {
             m_focusId = control->id;
             if (m_peer != nullptr) {
                 m_peer->focusChanged(m_focusId);
@@ -334,6 +334,43 @@ bool CWnd::userClick(int controlId) {
     return true;
 }
 
+bool CWnd::userArrow(int controlId, int steps) {
+    ControlState* control = usableControl(controlId);
+    if (control == nullptr || steps == 0) {
+        return false;
+    }
+    if (control->kind == ControlKind::ListBox) {
+        const int last = static_cast<int>(control->items.size()) - 1;
+        if (last < 0) {
+            return true;
+        }
+        const int from = (control->style & StyleNotify) != 0 ? control->caret : control->curSel;
+        const int to = std::clamp(from < 0 ? (steps > 0 ? 0 : last) : from + steps, 0, last);
+        userFocus(controlId);
+        if ((control->style & StyleNotify) == 0) {
+            return userSelect(controlId, to);
+        }
+        control->caret = to;
+        control->changed(StateChange::Selection);
+        return true;
+    }
+    if (control->kind != ControlKind::RadioButton) {
+        return false;
+    }
+    const auto [first, end] = radioGroup(indexOf(controlId));
+    const size_t count = end - first;
+    size_t at = indexOf(controlId);
+    do {
+        at = first + (at - first + count + (steps > 0 ? 1 : count - 1)) % count;
+    } while (!m_controls[at]->enabled);
+    const int next = m_controls[at]->id;
+    m_focusId = next;
+    if (m_peer != nullptr) {
+        m_peer->focusChanged(next);
+    }
+    return userClick(next);
+}
+
 bool CWnd::userEnter() {
     if (!takesInput()) {
         return false;
@@ -342,6 +379,10 @@ bool CWnd::userEnter() {
     if (focused != nullptr && focused->kind == ControlKind::Edit &&
         (focused->style & StyleWantReturn) != 0) {
         return userType(focused->id, focused->text + "\r\n");
+    }
+    if (focused != nullptr && focused->kind == ControlKind::ListBox &&
+        (focused->style & StyleNotify) != 0 && focused->caret >= 0) {
+        return userSelect(focused->id, focused->caret);
     }
     // A focused push button is the one Enter presses, default or not.
     if (focused != nullptr && focused->kind == ControlKind::Button) {
@@ -428,30 +469,68 @@ void CWnd::release() {
 }
 
 void CWnd::userCheckRadio(int controlId) {
-    // The group is the run of radio buttons around this one, bounded by other controls and
-    // by a button that starts a new group.
-    size_t at = 0;
-    while (at < m_controls.size() && m_controls[at]->id != controlId) {
-        ++at;
-    }
+    const size_t at = indexOf(controlId);
     if (at == m_controls.size() || m_controls[at]->kind != ControlKind::RadioButton) {
         return;
     }
-    size_t first = at;
-    while (first > 0 && (m_controls[first]->style & StyleGroup) == 0 &&
-           m_controls[first - 1]->kind == ControlKind::RadioButton) {
-        --first;
-    }
-    for (size_t i = first; i < m_controls.size(); ++i) {
+    const auto [first, end] = radioGroup(at);
+    for (size_t i = first; i < end; ++i) {
         ControlState& member = *m_controls[i];
-        if (member.kind != ControlKind::RadioButton ||
-            (i > first && (member.style & StyleGroup) != 0)) {
-            break;
-        }
         const bool checked = i == at;
         if (member.checked != checked) {
             member.checked = checked;
             member.changed(StateChange::Checked);
         }
+    }
+}
+
+size_t CWnd::indexOf(int controlId) const {
+    size_t at = 0;
+    while (at < m_controls.size() && m_controls[at]->id != controlId) {
+        ++at;
+    }
+    return at;
+}
+
+std::pair<size_t, size_t> CWnd::radioGroup(size_t at) const {
+    size_t first = at;
+    while (first > 0 && (m_controls[first]->style & StyleGroup) == 0 &&
+           m_controls[first - 1]->kind == ControlKind::RadioButton) {
+        --first;
+    }
+    size_t end = at + 1;
+    while (end < m_controls.size() && m_controls[end]->kind == ControlKind::RadioButton &&
+           (m_controls[end]->style & StyleGroup) == 0) {
+        ++end;
+    }
+    return {first, end};
+}
+
+bool CWnd::isTabStop(const ControlState& control) const {
+    if (!control.enabled) {
+        return false;
+    }
+    switch (control.kind) {
+    case ControlKind::Button:
+    case ControlKind::Edit:
+    case ControlKind::ComboBox:
+    case ControlKind::ListBox:
+        return true;
+    case ControlKind::RadioButton: {
+        const auto [first, end] = radioGroup(indexOf(control.id));
+        const ControlState* firstEnabled = nullptr;
+        for (size_t i = first; i < end; ++i) {
+            const ControlState& member = *m_controls[i];
+            if (member.checked && member.enabled) {
+                return &member == &control;
+            }
+            if (firstEnabled == nullptr && member.enabled) {
+                firstEnabled = &member;
+            }
+        }
+        return firstEnabled == &control;
+    }
+    default:
+        return false;
     }
 }

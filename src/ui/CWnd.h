@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CTreeCtrl;
@@ -63,6 +64,9 @@ public:
     // Moves the keyboard focus to a control of this window.
     void GotoDlgCtrl(const CControl& control);
     int GetFocusId() const { return m_focusId; }
+    // Whether Tab stops at the control: an enabled button, edit, combo or list box, and of a
+    // group of radio buttons only the checked one (the first enabled one while none is).
+    bool isTabStop(const ControlState& control) const;
 
     // Numbered timer that sends WM_TIMER until it is killed; returns the id, or 0 on failure.
     uintptr_t SetTimer(uintptr_t timerId, unsigned elapseMs);
@@ -115,8 +119,14 @@ public:
     bool userClick(int controlId);
     // The user checked a radio button: the others of its group are cleared.
     void userCheckRadio(int controlId);
-    // Enter: a line break in a multi-line edit that wants it, else a click on the focused push
-    // button, else on the default button (nothing when it is greyed), else on IDOK.
+    // An arrow key (steps lines down or right, negative up or left; Home and End step far):
+    // in a group of radio buttons the focus and the check move to the next enabled button
+    // round the group (BN_CLICKED); in a list box that notifies, the caret moves and nothing
+    // is picked yet; in another list box the selection moves. False for other controls.
+    bool userArrow(int controlId, int steps);
+    // Enter: a line break in a multi-line edit that wants it, else the pick of the caret line
+    // of a focused list box that notifies, else a click on the focused push button, else on
+    // the default button (nothing when it is greyed), else on IDOK.
     bool userEnter();
     // Esc or the close box: a click on IDCANCEL, which the window's handler may refuse.
     bool userEscape();
@@ -164,6 +174,10 @@ private:
 
     // The enabled control with this id in a window that takes input, or null.
     ControlState* usableControl(int controlId);
+    size_t indexOf(int controlId) const;
+    // The run of radio buttons around the one at `at`, bounded by other controls and by a
+    // button that starts a new group: [first, end) in template order.
+    std::pair<size_t, size_t> radioGroup(size_t at) const;
     void addTree(CTreeCtrl& tree);
     void removeTree(CTreeCtrl& tree);
     // The windows inside or owned by this one go first, as they stand on it.

@@ -20,6 +20,8 @@ struct ControlState {
     std::string text;
     std::vector<std::string> items;
     int curSel = -1;
+    // The line the keyboard is on (the focus rectangle), -1 for none; a picked line takes it.
+    int caret = -1;
     bool enabled;
     bool checked = false;
     bool redraw = true;
@@ -32,7 +34,6 @@ struct ControlState {
             peer->stateChanged(change);
         }
     }
-    bool isTabStop() const;
     // Selects a line (-1 for none); a drop-down list shows the selected line as its text.
     void setSelection(int index);
 };

@@ -71,6 +71,11 @@ bool DialogDriver::pressEnter() {
     return m_window.userEnter();
 }
 
+bool DialogDriver::pressArrow(bool down) {
+    return acted(m_window.userArrow(m_window.GetFocusId(), down ? 1 : -1), "press an arrow on",
+                 m_window.GetFocusId());
+}
+
 bool DialogDriver::pressEscape() {
     return acted(m_window.userEscape(), "press Esc on", m_window.GetFocusId());
 }

@@ -39,6 +39,8 @@ public:
     // Tabs or clicks into a control without acting on it.
     bool focusOn(int controlId);
     bool pressEnter();
+    // The down (or up) arrow key in the focused control.
+    bool pressArrow(bool down);
     // Esc or the close box.
     bool pressEscape();
 

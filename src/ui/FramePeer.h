@@ -15,6 +15,9 @@ public:
     virtual void statusPaneChanged(size_t index) = 0;
     // The toolbar or the status bar was shown or hidden.
     virtual void controlBarsChanged() = 0;
+    // The program placed the window (CFrameWnd::GetWindowPlacement): on a screen, as near to
+    // that as the screens allow.
+    virtual void placementChanged() = 0;
     // Context help began or ended (CFrameWnd::contextHelpMode).
     virtual void contextHelpModeChanged() {}
 };

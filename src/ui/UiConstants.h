@@ -27,6 +27,7 @@ constexpr int LBN_SELCHANGE = 1;
 constexpr int EN_CHANGE = 0x0300;
 constexpr int EN_UPDATE = 0x0400;
 constexpr int NM_DBLCLK = -3;
+constexpr int NM_RETURN = -4;
 
 // ShowWindow commands.
 constexpr int SW_HIDE = 0;

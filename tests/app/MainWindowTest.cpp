@@ -63,7 +63,7 @@ TEST(MainWindow, MenuRulesFollowTheDocument) {
               ID_RESET_ANALOG_PANELS, ID_RESET_DIGITAL_PANEL_0}) {
             rules.push_back({id, false, false});
         }
-        expectRules(doc, rules, "Connect\tF4");
+        expectRules(doc, rules, "&Connect\tF4");
     }
     {
         SCOPED_TRACE("connected, digital panel 3 absent, scan mode continuous");
@@ -86,7 +86,7 @@ TEST(MainWindow, MenuRulesFollowTheDocument) {
         }
         rules.push_back({ID_CONNECT_OPTIONS, false, false});
         rules.push_back({ID_CONFIGURE_SCAN_PARAMETERS, false, false});
-        expectRules(unit.doc, rules, "Refresh Data\tF4");
+        expectRules(unit.doc, rules, "&Refresh Data\tF4");
     }
     {
         SCOPED_TRACE("connected, scan mode user-defined");
@@ -94,7 +94,7 @@ TEST(MainWindow, MenuRulesFollowTheDocument) {
         profile.scanMode = 1;
         SimulatedDocument unit(profile);
         ASSERT_TRUE(unit.ready());
-        expectRules(unit.doc, {{ID_CONFIGURE_SCAN_PARAMETERS, true, false}}, "Refresh Data\tF4");
+        expectRules(unit.doc, {{ID_CONFIGURE_SCAN_PARAMETERS, true, false}}, "&Refresh Data\tF4");
     }
     {
         SCOPED_TRACE("connected, eight digital panels, firmware without a secondary interface");
@@ -105,7 +105,7 @@ TEST(MainWindow, MenuRulesFollowTheDocument) {
         expectRules(unit.doc,
                     {{ID_CONFIGURE_SECONDARY_TCP, false, false},
                      {ID_RESET_DIGITAL_PANEL_0 + 7, true, false}},
-                    "Refresh Data\tF4");
+                    "&Refresh Data\tF4");
     }
 }
 

@@ -42,5 +42,5 @@ TEST(StartUp, AnAutoConnectDocumentConnectsOnceTheWindowIsShown) {
     EXPECT_EQ(connects, 1);
     EXPECT_TRUE(shownFirst);
     EXPECT_NE(app.document().isConnected(), 0);
-    EXPECT_EQ(app.mainWindow().GetMenu().find(ID_CONNECT)->text, "Refresh Data\tF4");
+    EXPECT_EQ(app.mainWindow().GetMenu().find(ID_CONNECT)->text, "&Refresh Data\tF4");
 }

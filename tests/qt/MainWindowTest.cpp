@@ -1,4 +1,5 @@
 #include "BothBackends.h"
+#include "ProgramOnUnit.h"
 #include "QtUiUser.h"
 
 #include "app/CVtrConfigApp.h"
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -61,15 +63,6 @@ HTREEITEM reachableRow(CTreeCtrl& tree, std::initializer_list<std::string> texts
     return rows[at].item;
 }
 
-// The document's link: Modbus TCP to the simulated unit.
-void pointAtUnit(CVtrConfigDoc& document, const Simulator& unit) {
-    ConnectOptions options = document.getConnectOptions();
-    options.protocol = ConnectOptions::modbusTcp;
-    options.server = "127.0.0.1";
-    options.tcpPort = unit.tcpPort();
-    document.setConnectOptions(options);
-}
-
 // The program started untitled, its document pointing at a simulated unit, and connected by
 // the user's F4.
 struct ConnectedProgram {
@@ -99,7 +92,7 @@ TEST(MainWindowOnScreen, F4ConnectsAndTheTreeShowsTheUnit) {
     ASSERT_TRUE(program.connect());
     QtUiUser& user = program.user;
     CVtrConfigApp& app = program.app;
-    EXPECT_EQ(user.shownEntry(app.mainWindow(), ID_CONNECT).text, "Refresh Data\tF4");
+    EXPECT_EQ(user.shownEntry(app.mainWindow(), ID_CONNECT).text, "&Refresh Data\tF4");
     EXPECT_EQ(user.shownStatusText(app.mainWindow()), "For Help, press F1");
     QTreeWidget* tree = user.treeOf(app.mainWindow().view().GetTreeCtrl());
     ASSERT_NE(tree, nullptr);
@@ -140,7 +133,7 @@ TEST(MainWindowOnScreen, AReopenedDocumentConnectsByItself) {
     EXPECT_EQ(app.mainWindow().GetWindowText(), "unit.vtr - VTR Configuration");
     EXPECT_TRUE(user.waitUntil([&] {
         return user.shownEntry(app.mainWindow(), ID_AUTO_CONNECT).checked &&
-               user.shownEntry(app.mainWindow(), ID_CONNECT).text == "Refresh Data\tF4" &&
+               user.shownEntry(app.mainWindow(), ID_CONNECT).text == "&Refresh Data\tF4" &&
                shownRows(user, app) > 20;
     }));
 }
@@ -301,4 +294,36 @@ TEST(MainWindowOnScreen, ASlowRefreshPaintsDropsInputAndStopsOnEsc) {
     EXPECT_NE(app.document().isConnected(), 0) << "F5 disconnected";
     EXPECT_EQ(tree->currentItem(), selected) << "the click selected a row";
     EXPECT_FALSE(indicator->isVisible());
+}
+
+// The main window opens where the user left it when the program last ended, and on a screen
+// even when that place is on none.
+TEST(MainWindowOnScreen, OpensWhereTheUserLeftItAndAlwaysOnAScreen) {
+    ScratchFolder folder;
+    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
+    QtUiUser user;
+    const auto shownWindow = [](CVtrConfigApp& app) {
+        return dynamic_cast<QtBackend&>(currentBackend()).widgetOf(&app.mainWindow());
+    };
+    std::string failure;
+    {
+        CVtrConfigApp app;
+        ASSERT_TRUE(app.start({}, failure)) << failure;
+        QWidget* window = shownWindow(app);
+        window->move(40, 30);
+        window->resize(600, 420);
+        ASSERT_TRUE(user.waitUntil([&] {
+            return app.mainWindow().GetWindowPlacement() == WindowPlacement{40, 30, 600, 420};
+        }));
+        user.chooseEntry(app.mainWindow(), ID_APP_EXIT);
+    }
+    CVtrConfigApp app;
+    ASSERT_TRUE(app.start({}, failure)) << failure;
+    QWidget* window = shownWindow(app);
+    EXPECT_EQ(window->pos(), QPoint(40, 30));
+    EXPECT_EQ(window->size(), QSize(600, 420));
+
+    app.mainWindow().SetWindowPlacement({-5000, 9000, 600, 420, true});
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(window->normalGeometry()));
+    EXPECT_TRUE(window->isMaximized());
 }

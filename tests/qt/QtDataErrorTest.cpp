@@ -13,7 +13,7 @@ namespace {
 
 // The whole rejection road through real widgets: the user types a bad value and presses
 // Configure, a "Data Error" box owned by the dialog opens over it, and once it is closed the
-// dialog is still open with the focus in the rejected field.
+// dialog is still open with the focus in the rejected field, its text selected.
 TEST(QtDataError, ARejectedFieldIsReportedOverTheDialogAndGetsTheFocus) {
     QtUi ui;
     ExampleRecordDlg dialog;
@@ -43,8 +43,9 @@ TEST(QtDataError, ARejectedFieldIsReportedOverTheDialogAndGetsTheFocus) {
         QApplication::processEvents();
         focusedAfter = window.focusWidget() == interval;
         EXPECT_EQ(interval->text(), "70000");
+        // The rejected text is selected: what the user types next replaces it.
+        EXPECT_EQ(interval->selectedText(), "70000");
 
-        interval->selectAll();
         QTest::keyClicks(interval, "0x1F");
         QTest::keyClick(interval, Qt::Key_Return);
     });

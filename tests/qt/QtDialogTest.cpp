@@ -228,8 +228,8 @@ TEST(QtKeyboard, TabFollowsTemplateOrderAndMnemonicsWork) {
                                            IDC_SAMPLE_SIGNED_EDIT,
                                            IDC_SAMPLE_MULTILINE,
                                            IDC_SAMPLE_LIST,
+                                           // A group of radio buttons is one stop.
                                            IDC_SAMPLE_RADIO_FIRST,
-                                           IDC_SAMPLE_RADIO_SECOND,
                                            IDC_SAMPLE_APPLY,
                                            IDOK,
                                            IDCANCEL};

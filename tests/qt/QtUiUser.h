@@ -84,20 +84,22 @@ public:
     void pressEnter(CWnd& window) override { QTest::keyClick(keyTarget(window), Qt::Key_Return); }
     void pressEscape(CWnd& window) override { QTest::keyClick(keyTarget(window), Qt::Key_Escape); }
     void doubleClick(CTreeCtrl& tree, HTREEITEM item) override {
-        QTreeWidget* shown =
-            tree.host() != nullptr ? peer(*tree.host())->treeWidget(tree) : nullptr;
-        ASSERT_NE(shown, nullptr) << "the tree is not placed in a window";
-        QTreeWidgetItem* row = nullptr;
-        for (QTreeWidgetItemIterator it(shown); *it != nullptr; ++it) {
-            if (QtTreePeer::handleOf(*it) == item) {
-                row = *it;
-            }
-        }
-        ASSERT_NE(row, nullptr) << "no such row";
+        QTreeWidgetItem* row = rowOf(tree, item);
+        ASSERT_NE(row, nullptr) << "no such row on the screen";
         // The view takes a double-click only on the row its first click pressed.
+        QTreeWidget* shown = row->treeWidget();
         const QPoint at = shown->visualItemRect(row).center();
         QTest::mouseClick(shown->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(shown->viewport(), Qt::LeftButton, {}, at);
+    }
+    void pressArrow(CWnd& window, bool down) override {
+        QTest::keyClick(keyTarget(window), down ? Qt::Key_Down : Qt::Key_Up);
+    }
+    void pressEnter(CTreeCtrl& tree, HTREEITEM item) override {
+        QTreeWidgetItem* row = rowOf(tree, item);
+        ASSERT_NE(row, nullptr) << "no such row on the screen";
+        row->treeWidget()->setCurrentItem(row);
+        QTest::keyClick(row->treeWidget(), Qt::Key_Return);
     }
     bool waitUntil(const std::function<bool()>& done) override {
         return QTest::qWaitFor(done, 20000);
@@ -177,6 +179,19 @@ public:
     }
 
 private:
+    // The widget's row of a tree item, or null.
+    QTreeWidgetItem* rowOf(CTreeCtrl& tree, HTREEITEM item) {
+        QTreeWidget* shown = treeOf(tree);
+        if (shown == nullptr) {
+            return nullptr;
+        }
+        for (QTreeWidgetItemIterator it(shown); *it != nullptr; ++it) {
+            if (QtTreePeer::handleOf(*it) == item) {
+                return *it;
+            }
+        }
+        return nullptr;
+    }
     QtFrameWindow* frameWindow(CFrameWnd& frame) {
         auto* found = dynamic_cast<QtFrameWindow*>(peer(frame));
         EXPECT_NE(found, nullptr) << "the frame has no window";

@@ -29,6 +29,11 @@ public:
     void pressEnter(CWnd& window) override { driver(window).pressEnter(); }
     void pressEscape(CWnd& window) override { driver(window).pressEscape(); }
     void doubleClick(CTreeCtrl& tree, HTREEITEM item) override { tree.userDoubleClick(item); }
+    void pressArrow(CWnd& window, bool down) override { driver(window).pressArrow(down); }
+    void pressEnter(CTreeCtrl& tree, HTREEITEM item) override {
+        tree.userSelect(item);
+        EXPECT_TRUE(tree.userReturn());
+    }
     bool waitUntil(const std::function<bool()>& done) override {
         constexpr unsigned kStepMs = 10;
         constexpr int kSteps = 10000;

@@ -34,6 +34,10 @@ public:
     virtual void pressEnter(CWnd& window) = 0;
     virtual void pressEscape(CWnd& window) = 0;
     virtual void doubleClick(CTreeCtrl& tree, HTREEITEM item) = 0;
+    // The down (or up) arrow key in the focused control.
+    virtual void pressArrow(CWnd& window, bool down) = 0;
+    // Moves to a row of a tree with the keyboard and presses Enter on it.
+    virtual void pressEnter(CTreeCtrl& tree, HTREEITEM item) = 0;
     // Lets time pass, timers firing and posted messages arriving, until done holds; false
     // when it does not within a generous while.
     virtual bool waitUntil(const std::function<bool()>& done) = 0;

@@ -1,6 +1,7 @@
 #include "tools/vtrconfig/MainWindowGallery.h"
 
 #include "app/CVtrConfigApp.h"
+#include "res/CommandIds.h"
 #include "res/ResourceIds.h"
 #include "tools/vtrconfig/DemoUnit.h"
 #include "ui/CTreeCtrl.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
 
@@ -36,6 +38,65 @@ void expandNumberBranches(CTreeCtrl& tree, HTREEITEM item) {
             expandNumberBranches(tree, tree.GetChildItem(item));
         }
     }
+}
+
+// Lets the event loop run until done holds, or a generous while has passed.
+bool waitFor(const std::function<bool()>& done) {
+    constexpr int kPatienceMs = 10000;
+    constexpr int kSliceMs = 20;
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < kPatienceMs) {
+        QApplication::processEvents(QEventLoop::AllEvents, kSliceMs);
+    }
+    return done();
+}
+
+// The first analog output line of the quick view, or -1.
+int firstOutputLine(const CWnd& view) {
+    const std::vector<std::string>& lines = view.findControl(IDC_QV_LIST)->items;
+    for (size_t line = 0; line < lines.size(); ++line) {
+        if (lines[line].find("\tOutput\t") != std::string::npos) {
+            return static_cast<int>(line);
+        }
+    }
+    return -1;
+}
+
+// Quick Channel View as the View menu opens it over the connected window, once its first pass
+// shows the live values, and the edit popup of its first analog output.
+int writeQuickView(QtBackend& backend, CMainFrame& frame, const QDir& folder, std::string& error) {
+    int written = 0;
+    const auto save = [&](QWidget& window, const QString& name) {
+        const QString path = folder.filePath(name);
+        if (DialogGallery::withCaption(window).save(path, "PNG")) {
+            ++written;
+        } else if (error.empty()) {
+            error = "cannot write " + path.toStdString();
+        }
+    };
+    backend.setModalObserver([&](QWidget& modal, CWnd* window) {
+        const int id = window != nullptr ? window->dialogTemplate()->id : 0;
+        if (id == IDD_EDIT_POPUP) {
+            save(modal, QStringLiteral("%1-edit-analog-output-connected.png").arg(id));
+        } else if (id == IDD_CHAN_QUICK_VIEW) {
+            if (!waitFor(
+                    [window] { return window->findControl(IDC_QV_STATUS)->text == "paused"; })) {
+                error = "the quick view shows no values";
+            }
+            save(modal, QStringLiteral("%1-quick-channel-view-connected.png").arg(id));
+            const int output = firstOutputLine(*window);
+            if (output >= 0) {
+                window->userSelect(IDC_QV_LIST, output);
+            }
+        }
+        if (window != nullptr) {
+            window->userEscape();
+        }
+    });
+    frame.userCommand(ID_QUICK_CHANNEL_VIEW);
+    backend.setModalObserver({});
+    return error.empty() ? written : -1;
 }
 
 } // namespace
@@ -83,6 +144,8 @@ int MainWindowGallery::writeAll(const std::string& directory, std::string& error
         }
         ++written;
     }
+    document.setHexDisplay(0);
+    const int quickView = writeQuickView(*backend, app.mainWindow(), folder, error);
     document.disconnect();
-    return written;
+    return quickView < 0 ? -1 : written + quickView;
 }

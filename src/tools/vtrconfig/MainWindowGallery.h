@@ -3,10 +3,12 @@
 #include <string>
 
 // Pictures of the main window for review, against a simulated unit in-process: not connected,
-// connected in decimal and connected in hexadecimal.
+// connected in decimal and connected in hexadecimal; and of Quick Channel View with its edit
+// popup over it, connected, with live values.
 class MainWindowGallery {
 public:
-    // Writes DIR/128-main-window-*.png; returns the number written, or -1 with the reason in
-    // error. Needs the Qt backend installed.
+    // Writes DIR/128-main-window-*.png, DIR/158-quick-channel-view-connected.png and
+    // DIR/159-edit-analog-output-connected.png; returns the number written, or -1 with the reason
+    // in error. Needs the Qt backend installed.
     static int writeAll(const std::string& directory, std::string& error);
 };

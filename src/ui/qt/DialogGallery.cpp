@@ -4,8 +4,8 @@
 #include "res/Resources.h"
 #include "ui/CDialog.h"
 #include "ui/SampleFrame.h"
+#include "ui/UiConstants.h"
 #include "ui/qt/QtBackend.h"
-#include "ui/qt/QtDialogWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QWidget>
 
 namespace {
 
@@ -23,19 +24,25 @@ constexpr int kFrameHeight = 300;
 } // namespace
 
 QImage DialogGallery::withCaption(QWidget& window) {
+    // Drawn in the window's coordinates onto as many pixels as the screen gives them
+    // (QT_SCALE_FACTOR=2: four per point).
     const QPixmap client = window.grab();
+    const qreal ratio = client.devicePixelRatio();
+    const QSize size = client.deviceIndependentSize().toSize();
     const QFontMetrics metrics(window.font());
     const int barHeight = metrics.height() + 8;
-    QImage picture(client.width() + 2 * kBorder, client.height() + barHeight + 2 * kBorder,
+    QImage picture(QSize(size.width() + 2 * kBorder, size.height() + barHeight + 2 * kBorder) *
+                       ratio,
                    QImage::Format_RGB32);
+    picture.setDevicePixelRatio(ratio);
     picture.fill(QColor(0x40, 0x40, 0x48));
     QPainter painter(&picture);
-    painter.fillRect(kBorder, kBorder, client.width(), barHeight, QColor(0x2B, 0x4F, 0x8C));
+    painter.fillRect(kBorder, kBorder, size.width(), barHeight, QColor(0x2B, 0x4F, 0x8C));
     QFont bold = window.font();
     bold.setBold(true);
     painter.setFont(bold);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(kBorder + 6, kBorder, client.width() - 12, barHeight),
+    painter.drawText(QRect(kBorder + 6, kBorder, size.width() - 12, barHeight),
                      Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
     painter.drawPixmap(kBorder, kBorder + barHeight, client);
     painter.end();
@@ -48,21 +55,18 @@ QImage DialogGallery::render(const DialogTemplate& from) {
 }
 
 QImage DialogGallery::render(CDialog& dialog) {
-    // A backend of its own, so that the picture does not depend on the one installed.
+    // A backend of its own, so that the picture does not depend on the one installed; the
+    // dialog runs modal as in the program, and is pictured once its loop runs.
     QtBackend backend;
     const ScopedBackend scope(backend);
-    if (!dialog.createWindow()) {
-        return {};
-    }
     QImage picture;
-    {
-        QtDialogWindow& window = *backend.windowOf(dialog);
-        window.show();
-        QApplication::processEvents();
-        picture = withCaption(window);
-        window.hide();
-    }
-    dialog.closeWindow();
+    backend.setModalObserver([&](QWidget& modal, CWnd* window) {
+        if (window == &dialog) {
+            picture = withCaption(modal);
+            dialog.EndDialog(IDCANCEL);
+        }
+    });
+    dialog.DoModal();
     return picture;
 }
 

@@ -72,7 +72,13 @@ void QtControlPeer::detach() {
 
 void QtControlPeer::place(QWidget* widget, const QRect& geometry) {
     m_widget = widget;
+    m_templateGeometry = geometry;
     m_widget->setGeometry(geometry);
+}
+
+void QtControlPeer::takeFocus() {
+    // As by Tab: the widget shows its focus frame.
+    m_widget->setFocus(Qt::TabFocusReason);
 }
 
 void QtControlPeer::start() {
@@ -119,13 +125,7 @@ void QtControlPeer::stateChanged(StateChange change) {
         break;
     }
     m_updating = false;
-}
-
-void QtControlPeer::growToText() {
-    const int needed = m_widget->sizeHint().width();
-    QWidget* parent = m_widget->parentWidget();
-    const int room = parent != nullptr ? parent->width() - m_widget->x() : needed;
-    if (needed > m_widget->width()) {
-        m_widget->resize(std::min(needed, room), m_widget->height());
+    if (m_observer) {
+        m_observer(change);
     }
 }

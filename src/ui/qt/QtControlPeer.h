@@ -4,8 +4,10 @@
 
 #include <QMetaObject>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,6 +32,20 @@ public:
     void detach();
 
     void stateChanged(StateChange change) override;
+    // Told after every change has been mirrored, so that the window can lay out again.
+    void setChangeObserver(std::function<void(StateChange)> observer) {
+        m_observer = std::move(observer);
+    }
+
+    // Where the template puts the control, in the window's dialog units.
+    const QRect& templateGeometry() const { return m_templateGeometry; }
+    // The width that shows the control's text whole; 0 for a control without text.
+    virtual int textWidth() const { return 0; }
+    // A control whose text is centred grows to both sides.
+    virtual bool centred() const { return false; }
+    virtual bool isGroupBox() const { return false; }
+    // The window gives this control the focus; Tab would stop here.
+    virtual void takeFocus();
 
 protected:
     QtControlPeer(CWnd& window, ControlState& state) : m_window(window), m_state(&state) {}
@@ -45,9 +61,6 @@ protected:
     // Connects the widget's signals of user actions to the window.
     virtual void connectUser() = 0;
     void keep(QMetaObject::Connection connection) { m_connections.push_back(connection); }
-    // A label or radio button drawn for a narrower font grows to the right to show its whole
-    // text, as far as the window allows.
-    void growToText();
 
     CWnd& window() const { return m_window; }
     // Null once detached.
@@ -60,6 +73,8 @@ private:
     CWnd& m_window;
     ControlState* m_state;
     QPointer<QWidget> m_widget;
+    QRect m_templateGeometry;
+    std::function<void(StateChange)> m_observer;
     std::vector<QMetaObject::Connection> m_connections;
     bool m_updating = false;
 };

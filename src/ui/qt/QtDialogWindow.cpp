@@ -2,7 +2,10 @@
 
 #include "ui/CWnd.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -12,13 +15,32 @@ QSize templateSize(const CWnd& window, const QFont& font) {
     return from != nullptr ? QSize(units.x(from->cx), units.y(from->cy)) : QSize();
 }
 
+// The width a caption bar needs for the title beside the window's icon and buttons; the
+// desktop draws it in a bold face.
+int captionWidth(const QString& title, QFont font) {
+    constexpr int kButtonsAndIcon = 7;
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(title) + kButtonsAndIcon * metrics.height();
+}
+
 } // namespace
 
 QtDialogWindow::QtDialogWindow(CWnd& window, QWidget* parent)
     : QDialog(parent), m_window(&window), m_host(window, *this) {
-    setFixedSize(templateSize(window, font()));
+    // The control that has the focus when the dialog opens shows it, as after a Tab.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     setWindowTitle(QString::fromStdString(window.GetWindowText()));
+    fitToTitle();
     focusChanged(window.GetFocusId());
+}
+
+void QtDialogWindow::fitToTitle() {
+    // A title wider than the template widens the window, with the controls in its middle.
+    const QSize controls = templateSize(*m_window, font());
+    const int width = std::max(controls.width(), captionWidth(windowTitle(), font()));
+    setFixedSize(width, controls.height());
+    m_host.layOut(QPoint((width - controls.width()) / 2, 0));
 }
 
 QtDialogWindow::~QtDialogWindow() {
@@ -42,6 +64,7 @@ void QtDialogWindow::detach() {
 void QtDialogWindow::titleChanged() {
     if (m_window != nullptr) {
         setWindowTitle(QString::fromStdString(m_window->GetWindowText()));
+        fitToTitle();
     }
 }
 

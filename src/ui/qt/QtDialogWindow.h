@@ -13,7 +13,7 @@ class QTreeWidget;
 class QtControlPeer;
 
 // The Qt window of a dialog, modal or modeless: one widget per control, laid out from the
-// template's dialog units, over its owner's window. Enter, Esc and the close box reach the
+// template's dialog units, over its owner's window, and wide enough to show its title. Enter, Esc and the close box reach the
 // dialog's own user operations, so that the window decides what they do; Tab follows template
 // order; the focus is kept in step both ways.
 class QtDialogWindow final : public QDialog, public QtWindowPeer {
@@ -48,6 +48,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void fitToTitle();
+
     CWnd* m_window;
     QtControlHost m_host;
 };

@@ -12,17 +12,21 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPixmap>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+
+#include <vector>
 
 namespace {
 
@@ -60,6 +64,7 @@ QtFrameWindow::QtFrameWindow(CFrameWnd& frame) : m_frame(&frame), m_client(new Q
     buildAccelerators();
     controlBarsChanged();
     resize(640, 480);
+    m_normal = QRect(pos(), size());
     m_idleConnection = QObject::connect(QAbstractEventDispatcher::instance(),
                                         &QAbstractEventDispatcher::aboutToBlock, [this] {
                                             if (m_frame != nullptr && m_frame->takesInput()) {
@@ -347,6 +352,64 @@ std::vector<QAction*> QtFrameWindow::actionsOf(int id) const {
 
 QLabel* QtFrameWindow::statusPane(size_t index) const {
     return index < m_panes.size() ? m_panes[index] : nullptr;
+}
+
+void QtFrameWindow::placementChanged() {
+    if (m_frame == nullptr || !m_frame->GetWindowPlacement()) {
+        return;
+    }
+    // Room on each screen for the frame the desktop draws around the client area: borders,
+    // and a caption bar about two lines high.
+    const int border = fontMetrics().height() / 2;
+    const int caption = 2 * fontMetrics().height();
+    std::vector<WindowPlacement::Area> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        const WindowPlacement::Area room{area.x(), area.y(), area.width() - 2 * border,
+                                         area.height() - caption - border};
+        // The primary screen first: the one a window that is on none goes to.
+        if (screen == QGuiApplication::primaryScreen()) {
+            screens.insert(screens.begin(), room);
+        } else {
+            screens.push_back(room);
+        }
+    }
+    const WindowPlacement placement = m_frame->GetWindowPlacement()->fittedTo(screens);
+    m_normal = QRect(placement.x, placement.y, placement.width, placement.height);
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+    move(m_normal.topLeft());
+    resize(m_normal.size());
+    if (placement.maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+void QtFrameWindow::reportPlacement() {
+    if (m_frame == nullptr || !isVisible()) {
+        return;
+    }
+    if (!isMaximized() && !isMinimized() && !isFullScreen()) {
+        m_normal = QRect(pos(), size());
+    }
+    m_frame->userPlaced(
+        {m_normal.x(), m_normal.y(), m_normal.width(), m_normal.height(), isMaximized()});
+}
+
+void QtFrameWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    reportPlacement();
+}
+
+void QtFrameWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    reportPlacement();
+}
+
+void QtFrameWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        reportPlacement();
+    }
 }
 
 void QtFrameWindow::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QMetaObject>
+#include <QRect>
 
 #include <map>
 #include <vector>
@@ -44,6 +45,7 @@ public:
     void commandStateChanged(int id) override;
     void statusPaneChanged(size_t index) override;
     void controlBarsChanged() override;
+    void placementChanged() override;
     void contextHelpModeChanged() override;
 
     // For tests that act through the widgets.
@@ -57,6 +59,9 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildMenu();
@@ -67,6 +72,8 @@ private:
     void buildStatusBar();
     void buildAccelerators();
     void showState(QAction& action, int id) const;
+    // Tells the frame where the window stands now.
+    void reportPlacement();
     // Context help: the click that says what help is wanted for, and Esc that cancels it.
     bool contextHelpEvent(QObject* watched, QEvent* event);
 
@@ -79,4 +86,7 @@ private:
     std::map<int, QAction*> m_buttons;
     QMetaObject::Connection m_idleConnection;
     bool m_menuRebuildPending = false;
+    // Frame position and client size the last time the window was neither maximized nor
+    // minimized: where it goes back to.
+    QRect m_normal;
 };

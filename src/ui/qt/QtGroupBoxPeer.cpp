@@ -2,6 +2,9 @@
 
 #include "ui/ControlState.h"
 
+#include <QFontMetrics>
+
+#include <algorithm>
 #include <QGroupBox>
 
 QtGroupBoxPeer::QtGroupBoxPeer(CWnd& window, ControlState& state, QWidget* parent,
@@ -13,6 +16,16 @@ QtGroupBoxPeer::QtGroupBoxPeer(CWnd& window, ControlState& state, QWidget* paren
     box->setAttribute(Qt::WA_TransparentForMouseEvents);
     place(box, geometry);
     box->lower();
+}
+
+int QtGroupBoxPeer::textWidth() const {
+    const QString title = static_cast<const QGroupBox*>(widget())->title();
+    // The caption sits in from the frame's corner, with room after it.
+    const QFontMetrics metrics(widget()->font());
+    constexpr int kTitleMargins = 16;
+    return title.isEmpty() ? 0
+                           : metrics.horizontalAdvance(title) +
+                                 std::max(kTitleMargins, metrics.height());
 }
 
 void QtGroupBoxPeer::syncText() {

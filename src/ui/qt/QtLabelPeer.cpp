@@ -18,8 +18,13 @@ QtLabelPeer::QtLabelPeer(CWnd& window, ControlState& state, QWidget* parent, con
 
 void QtLabelPeer::syncText() {
     static_cast<QLabel*>(widget())->setText(QString::fromStdString(state()->text));
-    // Framed values and centred texts keep their box.
-    if ((state()->style & (StyleSunken | StyleCenter)) == 0) {
-        growToText();
-    }
+}
+
+int QtLabelPeer::textWidth() const {
+    const auto* label = static_cast<const QLabel*>(widget());
+    return label->text().isEmpty() ? 0 : label->sizeHint().width();
+}
+
+bool QtLabelPeer::centred() const {
+    return state() != nullptr && (state()->style & StyleCenter) != 0;
 }

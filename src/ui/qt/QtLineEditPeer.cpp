@@ -4,6 +4,7 @@
 #include "ui/ControlState.h"
 
 #include <QLineEdit>
+#include <QTimer>
 
 QtLineEditPeer::QtLineEditPeer(CWnd& window, ControlState& state, QWidget* parent,
                                const QRect& geometry)
@@ -19,6 +20,19 @@ void QtLineEditPeer::syncText() {
     if (edit->text() != text) {
         edit->setText(text);
     }
+}
+
+void QtLineEditPeer::takeFocus() {
+    QtControlPeer::takeFocus();
+    auto* edit = static_cast<QLineEdit*>(widget());
+    edit->selectAll();
+    // A message box that just closed (a "Data Error") hands the focus back once the event loop
+    // runs again, and a line edit losing its focus drops its selection: select it again then.
+    QTimer::singleShot(0, edit, [edit] {
+        if (edit->hasFocus() || edit->window()->focusWidget() == edit) {
+            edit->selectAll();
+        }
+    });
 }
 
 void QtLineEditPeer::connectUser() {

@@ -3,9 +3,13 @@
 #include "ui/CWnd.h"
 #include "ui/ControlState.h"
 #include "ui/qt/DialogUnits.h"
+#include "ui/qt/QtKeyFilter.h"
 #include "ui/qt/TabStopDelegate.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
+
+#include <algorithm>
 
 QtListBoxPeer::QtListBoxPeer(CWnd& window, ControlState& state, QWidget* parent,
                              const QRect& geometry, const DialogUnits& units)
@@ -32,9 +36,11 @@ void QtListBoxPeer::syncItems() {
 void QtListBoxPeer::syncSelection() {
     auto* list = static_cast<QListWidget*>(widget());
     const QSignalBlocker blocker(list);
-    list->setCurrentRow(state()->curSel);
-    if (state()->curSel < 0) {
-        list->clearSelection();
+    // The current line is the caret, with the focus rectangle; the picked line is selected.
+    list->setCurrentRow(state()->caret, QItemSelectionModel::NoUpdate);
+    list->clearSelection();
+    if (QListWidgetItem* picked = list->item(state()->curSel)) {
+        picked->setSelected(true);
     }
 }
 
@@ -46,10 +52,17 @@ void QtListBoxPeer::syncTabStops() {
 }
 
 void QtListBoxPeer::connectUser() {
-    keep(QObject::connect(static_cast<QListWidget*>(widget()), &QListWidget::currentRowChanged,
-                          [this](int row) {
-                              if (!updating() && state() != nullptr) {
-                                  window().userSelect(state()->id, row);
-                              }
-                          }));
+    auto* list = static_cast<QListWidget*>(widget());
+    keep(QObject::connect(list, &QListWidget::pressed, [this](const QModelIndex& line) {
+        if (state() != nullptr && line.isValid()) {
+            window().userSelect(state()->id, line.row());
+        }
+    }));
+    // The keys that move through the lines are the window's: in a list that acts on a picked
+    // line they move the caret only.
+    QtKeyFilter::install(*list, [this, list](const QKeyEvent& key) {
+        const int lineHeight = std::max(1, list->sizeHintForRow(0));
+        const int steps = QtKeyFilter::arrowSteps(key, list->viewport()->height() / lineHeight);
+        return steps != 0 && state() != nullptr && window().userArrow(state()->id, steps);
+    });
 }

@@ -3,6 +3,7 @@
 #include "ui/CWnd.h"
 #include "ui/ControlState.h"
 
+#include <QFontMetrics>
 #include <QPushButton>
 
 QtPushButtonPeer::QtPushButtonPeer(CWnd& window, ControlState& state, QWidget* parent,
@@ -16,6 +17,16 @@ QtPushButtonPeer::QtPushButtonPeer(CWnd& window, ControlState& state, QWidget* p
 
 void QtPushButtonPeer::syncText() {
     static_cast<QPushButton*>(widget())->setText(QString::fromStdString(state()->text));
+}
+
+int QtPushButtonPeer::textWidth() const {
+    QString text = static_cast<const QPushButton*>(widget())->text();
+    if (text.isEmpty()) {
+        return 0;
+    }
+    // The bevel keeps half a line of room on each side of the text.
+    const QFontMetrics metrics(widget()->font());
+    return metrics.horizontalAdvance(text.remove(QLatin1Char('&'))) + metrics.height();
 }
 
 void QtPushButtonPeer::connectUser() {

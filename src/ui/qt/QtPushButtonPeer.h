@@ -8,6 +8,9 @@ class QtPushButtonPeer final : public QtControlPeer {
 public:
     QtPushButtonPeer(CWnd& window, ControlState& state, QWidget* parent, const QRect& geometry);
 
+    int textWidth() const override;
+    bool centred() const override { return true; }
+
 private:
     void syncText() override;
     void connectUser() override;

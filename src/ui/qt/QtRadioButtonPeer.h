@@ -7,6 +7,8 @@ class QtRadioButtonPeer final : public QtControlPeer {
 public:
     QtRadioButtonPeer(CWnd& window, ControlState& state, QWidget* parent, const QRect& geometry);
 
+    int textWidth() const override;
+
 private:
     void syncText() override;
     void syncChecked() override;

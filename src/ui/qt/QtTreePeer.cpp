@@ -1,7 +1,9 @@
 #include "ui/qt/QtTreePeer.h"
 
 #include "ui/CTreeCtrl.h"
+#include "ui/qt/QtKeyFilter.h"
 
+#include <QKeyEvent>
 #include <QTreeWidget>
 
 namespace {
@@ -44,9 +46,14 @@ QtTreePeer::QtTreePeer(CTreeCtrl& tree, QTreeWidget& widget) : m_tree(tree), m_w
         QObject::connect(&m_widget, &QTreeWidget::itemDoubleClicked, [this](QTreeWidgetItem* item) {
             m_tree.userDoubleClick(handleOf(item));
         }));
+    m_keys = QtKeyFilter::install(m_widget, [this](const QKeyEvent& key) {
+        return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && m_tree.userReturn();
+    });
 }
 
 QtTreePeer::~QtTreePeer() {
+    // The widget may outlive the peer until the event loop deletes it.
+    delete m_keys;
     for (const QMetaObject::Connection& connection : m_connections) {
         QObject::disconnect(connection);
     }

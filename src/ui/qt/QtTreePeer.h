@@ -1,8 +1,10 @@
 #pragma once
 
 #include "ui/TreePeer.h"
+#include "ui/qt/QtKeyFilter.h"
 
 #include <QMetaObject>
+#include <QPointer>
 
 #include <unordered_map>
 #include <vector>
@@ -11,9 +13,9 @@ class CTreeCtrl;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// Mirrors a tree control into a QTreeWidget and reports the user's selection, expansion and
-// double-clicks back to it. A double-click expands or collapses only when the tree control's
-// owner leaves it unhandled.
+// Mirrors a tree control into a QTreeWidget and reports the user's selection, expansion,
+// double-clicks and Enter back to it. A double-click expands or collapses only when the tree
+// control's owner leaves it unhandled.
 class QtTreePeer final : public TreePeer {
 public:
     QtTreePeer(CTreeCtrl& tree, QTreeWidget& widget);
@@ -37,5 +39,6 @@ private:
     QTreeWidget& m_widget;
     std::unordered_map<uint32_t, QTreeWidgetItem*> m_items;
     std::vector<QMetaObject::Connection> m_connections;
+    QPointer<QtKeyFilter> m_keys;
     bool m_updating = false;
 };
