@@ -75,6 +75,12 @@ int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std
         break;
     }
 
+    if (options.ports.requested()) {
+        return options.ports.run(out);
+    }
+    if (options.scan.requested()) {
+        return options.scan.run(out, err);
+    }
     RoundTripStats stats;
     stats.reserve(options.count);
     std::unique_ptr<MbusMasterFunctions> master;
