@@ -8,10 +8,13 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <string_view>
 
 namespace {
 
 constexpr int defaultSlave = 31;
+constexpr int highestSlave = 247;
 constexpr int dataBits = 8;
 // As the program connects: two stop bits, which a unit sending one reads just the same.
 constexpr int stopBits = 2;
@@ -25,6 +28,16 @@ constexpr int probeRegisters = 1;
 const char* parityName(int parity) {
     constexpr std::array<const char*, 3> names{"none", "odd", "even"};
     return parity >= 0 && parity < static_cast<int>(names.size()) ? names[parity] : "?";
+}
+
+bool parseAddress(std::string_view text, int& value) {
+    const bool hex = text.starts_with("0x") || text.starts_with("0X");
+    if (hex) {
+        text.remove_prefix(2);
+    }
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, hex ? 16 : 10);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
 
 // Any reply, an exception included, shows a slave at that address.
@@ -56,9 +69,24 @@ std::vector<int> RtuUnitScan::likelySlaves(int first, int last) {
     return slaves;
 }
 
+bool RtuUnitScan::parseSlaves(const std::string& text, std::vector<int>& slaves) {
+    const size_t dash = text.find('-');
+    const std::string_view whole(text);
+    int first = 0;
+    int last = 0;
+    if (!parseAddress(whole.substr(0, dash), first) ||
+        !parseAddress(dash == std::string::npos ? whole : whole.substr(dash + 1), last) ||
+        first < 1 || last > highestSlave || first > last) {
+        return false;
+    }
+    slaves = likelySlaves(first, last);
+    return true;
+}
+
 int RtuUnitScan::probeTimeoutMs(int baudRate, int registers) {
     const int characters = readRequestBytes + readReplyOverhead + 2 * registers;
-    const int wireMs = (characters * bitsPerCharacter * 1000 + baudRate - 1) / std::max(baudRate, 1);
+    const int wireMs =
+        (characters * bitsPerCharacter * 1000 + baudRate - 1) / std::max(baudRate, 1);
     return wireMs + replyMarginMs;
 }
 

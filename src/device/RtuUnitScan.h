@@ -31,6 +31,10 @@ public:
     // first..last, with the unit's default address 31 first when it lies between them.
     static std::vector<int> likelySlaves(int first, int last);
 
+    // FIRST[-LAST] within 1..247, decimal or 0x-hexadecimal, as likelySlaves orders them;
+    // false for any other text.
+    static bool parseSlaves(const std::string& text, std::vector<int>& slaves);
+
     // Time-out of a read of `registers` input registers at `baudRate`.
     static int probeTimeoutMs(int baudRate, int registers);
 

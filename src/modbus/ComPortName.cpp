@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <unistd.h>
 #include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -108,7 +108,8 @@ bool setComPortAlias(int number, const std::string& target, std::string& problem
     // is whole.
     const std::string fresh = alias + ".new";
     ::unlink(fresh.c_str());
-    if (::symlink(target.c_str(), fresh.c_str()) != 0 || ::rename(fresh.c_str(), alias.c_str()) != 0) {
+    if (::symlink(target.c_str(), fresh.c_str()) != 0 ||
+        ::rename(fresh.c_str(), alias.c_str()) != 0) {
         problem = alias + ": " + std::strerror(errno);
         ::unlink(fresh.c_str());
         return false;

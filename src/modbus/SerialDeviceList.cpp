@@ -116,9 +116,9 @@ void readOwnership(const std::string& path, SerialDeviceList::Device& device) {
         std::max(::getgroups(static_cast<int>(groups.size()), groups.data()), 0)));
     groups.push_back(::getegid());
     const uid_t uid = ::geteuid();
-    const auto access = SerialDeviceList::judgeAccess(device.mode, status.st_uid, status.st_gid,
-                                                      device.group, uid, groups, userName(uid),
-                                                      members);
+    const auto access =
+        SerialDeviceList::judgeAccess(device.mode, status.st_uid, status.st_gid, device.group, uid,
+                                      groups, userName(uid), members);
     device.canOpen = access.canOpen;
     device.fix = access.fix;
 }
@@ -149,8 +149,9 @@ std::multimap<std::string, SerialDeviceList::Holder> openFiles(const std::string
             std::error_code linkError;
             const fs::path target = fs::read_symlink(fd.path(), linkError);
             if (!linkError && target.string().find("tty") != std::string::npos) {
-                files.emplace(target.string(), SerialDeviceList::Holder{
-                                                   std::stoi(pid), readLine(process.path() / "comm")});
+                files.emplace(
+                    target.string(),
+                    SerialDeviceList::Holder{std::stoi(pid), readLine(process.path() / "comm")});
             }
         }
     }
@@ -193,13 +194,14 @@ void matchAliases(const SerialDeviceList::Roots& roots, SerialDeviceList::Listin
 
 } // namespace
 
-SerialDeviceList::Access SerialDeviceList::judgeAccess(unsigned mode, uid_t owner, gid_t group,
-                                                       const std::string& groupName, uid_t uid,
-                                                       const std::vector<gid_t>& groups,
-                                                       const std::string& user,
-                                                       const std::vector<std::string>& groupMembers) {
+SerialDeviceList::Access
+SerialDeviceList::judgeAccess(unsigned mode, uid_t owner, gid_t group, const std::string& groupName,
+                              uid_t uid, const std::vector<gid_t>& groups, const std::string& user,
+                              const std::vector<std::string>& groupMembers) {
     const bool inGroup = std::find(groups.begin(), groups.end(), group) != groups.end();
-    const unsigned needed = uid == owner ? ownerReadWrite : inGroup ? groupReadWrite : otherReadWrite;
+    const unsigned needed = uid == owner ? ownerReadWrite
+                            : inGroup    ? groupReadWrite
+                                         : otherReadWrite;
     if (uid == 0 || (mode & needed) == needed) {
         return {true, {}};
     }

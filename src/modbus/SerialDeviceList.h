@@ -25,15 +25,15 @@ public:
     };
 
     struct Device {
-        std::string path;   // /dev/ttyUSB0
-        std::string byId;   // /dev/serial/by-id/usb-..., empty when there is none
+        std::string path; // /dev/ttyUSB0
+        std::string byId; // /dev/serial/by-id/usb-..., empty when there is none
         std::string vendorId, productId, manufacturer, product, serial; // USB, from sysfs
         std::string driver; // the kernel driver behind it (ftdi_sio, cdc_acm, serial8250...)
         unsigned mode = 0;  // permission bits
         std::string owner, group;
         bool canOpen = false;
-        std::string fix;    // what lets this user open it, when canOpen is false
-        int lockPid = 0;    // the process named by a lock file that still runs
+        std::string fix;             // what lets this user open it, when canOpen is false
+        int lockPid = 0;             // the process named by a lock file that still runs
         std::vector<Holder> holders; // processes that have it open
         std::vector<int> comAliases; // n of every COM<n> alias leading to it
     };

@@ -146,3 +146,13 @@ constexpr int IDC_CONN_TCP_PORT_LABEL = 1091;
 constexpr int IDC_CONN_TCP_PORT = 1092;
 // "OK" accepts without connecting; the default button, IDOK, is "Connect".
 constexpr int IDC_CONN_OK = 1191;
+// Find Unit: searches a serial line or a range of addresses for units.
+constexpr int IDD_FIND_UNIT = 170;
+constexpr int IDC_FIND_DEVICE = 1400;
+constexpr int IDC_FIND_SLAVES = 1401;
+constexpr int IDC_FIND_SEARCH_RTU = 1402;
+constexpr int IDC_FIND_ADDRESSES = 1403;
+constexpr int IDC_FIND_SEARCH_TCP = 1404;
+constexpr int IDC_FIND_PROGRESS = 1405;
+constexpr int IDC_FIND_CANCEL = 1406;
+constexpr int IDC_FIND_RESULTS = 1407;

@@ -24,15 +24,15 @@ constexpr int silenceWaitMs = 300;
 // default at the unit's line settings, 19200 baud with even parity.
 class LineClient {
 public:
-    explicit LineClient(const std::string& path, speed_t speed = B19200,
-                        tcflag_t parity = PARENB) {
+    explicit LineClient(const std::string& path, speed_t speed = B19200, tcflag_t parity = PARENB) {
         fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         termios settings{};
         if (fd_ >= 0 && ::tcgetattr(fd_, &settings) == 0) {
             ::cfmakeraw(&settings);
             ::cfsetispeed(&settings, speed);
             ::cfsetospeed(&settings, speed);
-            settings.c_cflag = (settings.c_cflag & ~static_cast<tcflag_t>(PARENB | PARODD)) | parity;
+            settings.c_cflag =
+                (settings.c_cflag & ~static_cast<tcflag_t>(PARENB | PARODD)) | parity;
             settings.c_iflag &= ~static_cast<tcflag_t>(INPCK);
             if ((parity & PARENB) != 0) {
                 settings.c_iflag |= INPCK;

@@ -32,8 +32,8 @@ struct FakeMachine {
         const fs::path root = folder.path();
         roots = {(root / "dev").string(), (root / "sys").string(), (root / "proc").string(),
                  (root / "lock").string(), (root / "aliases").string()};
-        for (const char* name : {"ttyS0", "ttyS1", "ttyUSB0", "ttyUSB2", "ttyUSB10", "ttyACM0",
-                                 "tty", "ttyprintk"}) {
+        for (const char* name :
+             {"ttyS0", "ttyS1", "ttyUSB0", "ttyUSB2", "ttyUSB10", "ttyACM0", "tty", "ttyprintk"}) {
             writeFile(root / "dev" / name, "");
         }
         const std::string byId = "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
@@ -42,7 +42,7 @@ struct FakeMachine {
         writeFile(root / "sys/class/tty/ttyS1/type", "0\n");
         const fs::path usb = root / "sys/devices/pci0000:00/usb1/1-1";
         const std::pair<const char*, const char*> attributes[] = {
-            {"idVendor", "0403"},   {"idProduct", "6001"},        {"manufacturer", "FTDI"},
+            {"idVendor", "0403"},           {"idProduct", "6001"},  {"manufacturer", "FTDI"},
             {"product", "FT232R USB UART"}, {"serial", "A50285BI"},
         };
         for (const auto& [name, value] : attributes) {
@@ -77,10 +77,8 @@ TEST(VtrctlPorts, ExplainsEachSerialDeviceOfAFakeMachine) {
         int lockPid;
         int holderPid;
     } expected[] = {
-        {"ttyS0", {}, "", "", 0, 0},
-        {"ttyUSB0", {3}, "0403", "ftdi_sio", 0, 0},
-        {"ttyUSB2", {}, "", "", 0, 777},
-        {"ttyUSB10", {}, "", "", 0, 0},
+        {"ttyS0", {}, "", "", 0, 0},      {"ttyUSB0", {3}, "0403", "ftdi_sio", 0, 0},
+        {"ttyUSB2", {}, "", "", 0, 777},  {"ttyUSB10", {}, "", "", 0, 0},
         {"ttyACM0", {}, "", "", 4242, 0},
     };
     ASSERT_EQ(listing.devices.size(), std::size(expected));
@@ -136,16 +134,24 @@ TEST(VtrctlPorts, AccessIsJudgedWithTheCommandThatFixesIt) {
         {0660, 0, {}, {}, true, ""},                     // root opens anything
         {0660, 1000, {100, dialout}, {"ann"}, true, ""}, // a member of dialout
         {0660, 1000, {100}, {}, false, "sudo usermod -aG dialout ann (then log in again)"},
-        {0660, 1000, {100}, {"ann"}, false, "log in again to join group dialout (or run: newgrp "
-                                            "dialout)"},
-        {0600, 1000, {dialout}, {"ann"}, false,
+        {0660,
+         1000,
+         {100},
+         {"ann"},
+         false,
+         "log in again to join group dialout (or run: newgrp "
+         "dialout)"},
+        {0600,
+         1000,
+         {dialout},
+         {"ann"},
+         false,
          "its group may not read and write it: ask for a udev rule with MODE=\"0660\""},
         {0666, 1000, {100}, {}, true, ""},
     };
     for (const auto& c : cases) {
-        const auto access =
-            SerialDeviceList::judgeAccess(c.mode, 0, dialout, "dialout", c.uid, c.groups, "ann",
-                                          c.members);
+        const auto access = SerialDeviceList::judgeAccess(c.mode, 0, dialout, "dialout", c.uid,
+                                                          c.groups, "ann", c.members);
         EXPECT_EQ(access.canOpen, c.canOpen) << std::oct << c.mode << " uid " << c.uid;
         EXPECT_EQ(access.fix, c.fix);
     }

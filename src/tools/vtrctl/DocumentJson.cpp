@@ -106,7 +106,8 @@ void DocumentJson::write(const CVtrConfigDoc& doc, std::ostream& out) {
             identity.member("modelNumber") << jsonString(info.modelNumber);
             identity.member("serialNumber") << jsonString(info.serialNumber);
             identity.member("firmwareRevision") << jsonString(info.firmwareRevision);
-            identity.member("ethernetFirmwareRevision") << jsonString(info.ethernetFirmwareRevision);
+            identity.member("ethernetFirmwareRevision")
+                << jsonString(info.ethernetFirmwareRevision);
         }
         std::ostream& bypass = object.member("digitalPanelBypass");
         bypass << "[";

@@ -58,8 +58,8 @@ void writeText(const SerialDeviceList::Listing& listing, std::ostream& out) {
         out << "no serial devices\n";
     }
     for (const auto& device : listing.devices) {
-        out << device.path << "  " << aliasText(device.comAliases) << "  "
-            << modeText(device.mode) << " " << device.owner << ":" << device.group << "  "
+        out << device.path << "  " << aliasText(device.comAliases) << "  " << modeText(device.mode)
+            << " " << device.owner << ":" << device.group << "  "
             << (device.canOpen ? "can open" : "no access: " + device.fix) << "  "
             << useText(device);
         const std::string usb = usbText(device);
@@ -99,8 +99,7 @@ void writeJson(const SerialDeviceList::Listing& listing, std::ostream& out) {
             << ", \"group\": " << jsonString(device.group)
             << ", \"canOpen\": " << (device.canOpen ? "true" : "false")
             << ", \"fix\": " << (device.fix.empty() ? "null" : jsonString(device.fix))
-            << ", \"lockedBy\": "
-            << (device.lockPid != 0 ? std::to_string(device.lockPid) : "null")
+            << ", \"lockedBy\": " << (device.lockPid != 0 ? std::to_string(device.lockPid) : "null")
             << ", \"openBy\": [";
         for (size_t i = 0; i < device.holders.size(); ++i) {
             out << (i == 0 ? "" : ", ") << "{\"pid\": " << device.holders[i].pid

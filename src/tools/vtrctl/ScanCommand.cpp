@@ -18,8 +18,6 @@
 namespace {
 
 constexpr std::array<const char*, 3> parityNames{"none", "odd", "even"};
-constexpr int lowestSlave = 1;
-constexpr int highestSlave = 247;
 constexpr int barWidth = 30;
 constexpr auto redrawInterval = std::chrono::milliseconds(100);
 
@@ -32,29 +30,11 @@ std::vector<std::string> splitList(const std::string& text) {
     return items;
 }
 
-// FIRST[-LAST], decimal or 0x-hexadecimal.
-bool parseSlaveRange(const std::string& text, int& first, int& last) {
-    const size_t dash = text.find('-');
-    int64_t from = 0;
-    int64_t to = 0;
-    if (!NumberArgument::parse(text.substr(0, dash), from) ||
-        !NumberArgument::parse(dash == std::string::npos ? text.substr(0, dash)
-                                                         : text.substr(dash + 1),
-                               to) ||
-        from < lowestSlave || to > highestSlave || from > to) {
-        return false;
-    }
-    first = static_cast<int>(from);
-    last = static_cast<int>(to);
-    return true;
-}
-
 std::string unitLine(const FoundUnit& unit) {
-    std::string line =
-        unit.isTcp()
-            ? unit.address + ":" + std::to_string(unit.port)
-            : std::to_string(unit.baudRate) + " baud  " + parityNames[unit.parity] +
-                  " parity  slave " + std::to_string(unit.slave);
+    std::string line = unit.isTcp()
+                           ? unit.address + ":" + std::to_string(unit.port)
+                           : std::to_string(unit.baudRate) + " baud  " + parityNames[unit.parity] +
+                                 " parity  slave " + std::to_string(unit.slave);
     if (unit.identityResult != MBUS_SUCCESS) {
         return line + "  answers, but not as a VTR300 (error " +
                std::to_string(unit.identityResult) + ": " + errorText(unit.identityResult) + ")";
@@ -136,11 +116,13 @@ void ScanCommand::addTo(CLI::App& app) {
     command_ = app.add_subcommand("scan", "Find units on a serial line or in a range of addresses");
     command_->add_option("--rtu", rtuDevice_, "Search this serial device (a path or COM<n>)")
         ->type_name("DEVICE");
-    command_->add_option("--tcp", tcpRange_,
-                         "Search these IPv4 addresses (at most 4096), default port 502")
+    command_
+        ->add_option("--tcp", tcpRange_,
+                     "Search these IPv4 addresses (at most 4096), default port 502")
         ->type_name("ADDRESS[-LAST][:PORT]");
-    command_->add_option("--baud", baudList_,
-                         "Baud rates to try, default 19200,9600,38400,57600,115200,4800,2400,1200")
+    command_
+        ->add_option("--baud", baudList_,
+                     "Baud rates to try, default 19200,9600,38400,57600,115200,4800,2400,1200")
         ->type_name("LIST");
     command_->add_option("--parity", parityList_, "Parities to try, default even,none,odd")
         ->type_name("LIST");
@@ -167,8 +149,8 @@ bool ScanCommand::check(std::string& problem) {
             return false;
         }
         int64_t jobs = TcpUnitScan::defaultJobs;
-        if (!jobsText_.empty() && (!NumberArgument::parse(jobsText_, jobs) || jobs < 1 ||
-                                   jobs > TcpUnitScan::maxJobs)) {
+        if (!jobsText_.empty() &&
+            (!NumberArgument::parse(jobsText_, jobs) || jobs < 1 || jobs > TcpUnitScan::maxJobs)) {
             problem = "scan: --jobs: '" + jobsText_ + "' is not a number from 1 to " +
                       std::to_string(TcpUnitScan::maxJobs);
             return false;
@@ -197,7 +179,8 @@ bool ScanCommand::checkRtu(std::string& problem) {
             const auto& known = RtuUnitScan::likelyBaudRates();
             if (!NumberArgument::parse(item, baud) ||
                 std::find(known.begin(), known.end(), baud) == known.end()) {
-                problem = "scan: --baud: '" + item + "' is not one of the unit's baud rates "
+                problem = "scan: --baud: '" + item +
+                          "' is not one of the unit's baud rates "
                           "(1200 to 115200)";
                 return false;
             }
@@ -216,13 +199,10 @@ bool ScanCommand::checkRtu(std::string& problem) {
         }
     }
     if (!slaveRange_.empty()) {
-        int first = 0;
-        int last = 0;
-        if (!parseSlaveRange(slaveRange_, first, last)) {
+        if (!RtuUnitScan::parseSlaves(slaveRange_, rtu_.slaves)) {
             problem = "scan: --slave: '" + slaveRange_ + "' is not FIRST[-LAST] within 1-247";
             return false;
         }
-        rtu_.slaves = RtuUnitScan::likelySlaves(first, last);
     }
     return true;
 }
