@@ -15,7 +15,7 @@ namespace {
 
 // Tab stops of the result list in dialog units: baud, parity, slave, serial number, firmware,
 // under the column headings of the template.
-constexpr std::array<int, 5> resultTabStops = {84, 114, 144, 169, 231};
+constexpr std::array<int, 5> resultTabStops = {84, 110, 136, 158, 218};
 constexpr unsigned errorStyle = MB_OK | MB_ICONSTOP;
 
 std::string lastOctetRange(const std::string& server, uint16_t port) {

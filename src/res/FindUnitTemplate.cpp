@@ -32,10 +32,10 @@ constexpr ControlTemplate kControls[] = {
 
     {IdStatic, ControlKind::Static, "Found at", 9, kHeaderY, 60, 8, StyleNone},
     {IdStatic, ControlKind::Static, "Baud", 93, kHeaderY, 25, 8, StyleNone},
-    {IdStatic, ControlKind::Static, "Parity", 123, kHeaderY, 25, 8, StyleNone},
-    {IdStatic, ControlKind::Static, "Slave", 153, kHeaderY, 25, 8, StyleNone},
-    {IdStatic, ControlKind::Static, "Serial Number", 178, kHeaderY, 55, 8, StyleNone},
-    {IdStatic, ControlKind::Static, "Firmware", 240, kHeaderY, 50, 8, StyleNone},
+    {IdStatic, ControlKind::Static, "Parity", 119, kHeaderY, 25, 8, StyleNone},
+    {IdStatic, ControlKind::Static, "Slave", 145, kHeaderY, 20, 8, StyleNone},
+    {IdStatic, ControlKind::Static, "Serial Number", 167, kHeaderY, 58, 8, StyleNone},
+    {IdStatic, ControlKind::Static, "Firmware", 227, kHeaderY, 50, 8, StyleNone},
     {IDC_FIND_RESULTS, ControlKind::ListBox, "", 7, 124, 286, 84,
      StyleBorder | StyleUseTabStops | StyleNotify},
 

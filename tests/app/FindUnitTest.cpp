@@ -74,6 +74,61 @@ TEST(FindUnit, AUnitChosenAmongThoseFoundOnTheNetworkIsConnected) {
     EXPECT_EQ(doc.getDeviceInfo().serialNumber, "VT3-2");
 }
 
+TEST(FindUnit, AUnitFoundOnASerialLineIsConnectedThroughANewCOMAlias) {
+    HeadlessUi ui;
+    ComPortAlias settings;
+    SimProfile profile = SimProfile::richDefault();
+    profile.baudIndex = 3;   // 9600
+    profile.parityIndex = 1; // odd
+    profile.slaveAddress = 0x25;
+    Simulator sim(profile);
+    ASSERT_EQ(sim.startRtuPty(), 0);
+
+    CVtrConfigDoc doc;
+    CMainFrame frame(doc);
+    ASSERT_TRUE(frame.create());
+    frame.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(frame.userCommand(ID_FIND_UNIT));
+    DialogDriver user(ui.backend, frame.findUnitDialog());
+    user.type(IDC_FIND_DEVICE, sim.rtuDevicePath());
+    user.type(IDC_FIND_SLAVES, "0x25");
+    user.click(IDC_FIND_SEARCH_RTU);
+    ASSERT_TRUE(waitForSearch(user));
+    ASSERT_EQ(user.items(IDC_FIND_RESULTS),
+              (std::vector<std::string>{sim.rtuDevicePath() + "\t9600\tOdd\t37\t" +
+                                        profile.identity.serialNumber + "\t" +
+                                        profile.identity.firmwareRevision}));
+
+    user.select(IDC_FIND_RESULTS, 0);
+    user.click(IDOK);
+    const ConnectOptions& options = doc.getConnectOptions();
+    EXPECT_EQ(options.protocol, ConnectOptions::modbusRtu);
+    EXPECT_EQ(comPortDevicePath(options.comPortName()),
+              userSettingsFolder() + "/COM" + std::to_string(options.comPort));
+    EXPECT_EQ(options.slaveId, 0x25);
+    EXPECT_EQ(options.baudIndex, 3);
+    EXPECT_EQ(options.parityIndex, 1);
+    EXPECT_EQ(doc.isConnected(), 1);
+}
+
+TEST(FindUnit, CancelEndsTheSearchAfterTheProbeUnderWay) {
+    HeadlessUi ui;
+    Simulator silent;
+    ASSERT_EQ(silent.startRtuPty(), 0);
+    silent.faults().setSilent(true);
+    CFindUnitDlg dialog;
+    dialog.SetData(ConnectOptions{}, nullptr);
+    ASSERT_TRUE(dialog.Create());
+    DialogDriver user(ui.backend, dialog);
+    user.type(IDC_FIND_DEVICE, silent.rtuDevicePath());
+    user.click(IDC_FIND_SEARCH_RTU);
+    user.click(IDC_FIND_CANCEL);
+    ASSERT_TRUE(waitForSearch(user));
+    EXPECT_EQ(user.text(IDC_FIND_PROGRESS), "0 units found.");
+    EXPECT_FALSE(user.enabled(IDC_FIND_CANCEL));
+    EXPECT_TRUE(user.enabled(IDC_FIND_SEARCH_RTU));
+}
+
 TEST(FindUnit, ADeviceWithoutACOMNumberGetsAnAliasOnce) {
     ComPortAlias settings;
     Simulator sim;
