@@ -49,6 +49,8 @@ std::string deviceText(const SerialDeviceList::Device& device) {
 
 CMakeConnectionDlg::CMakeConnectionDlg() : CDialog(IDD_MAKE_CONNECTION) {
     m_options.server.clear();
+    // Only names and aliases are shown here: no need to look through every process's files.
+    m_roots.proc.clear();
     onCommand(IDC_CONN_PROTOCOL, CBN_SELCHANGE, [this] { enableForProtocol(); });
     onCommand(IDC_CONN_OK, BN_CLICKED, [this] { accept(false); });
     onCommand(IDC_CONN_COM_PORT, EN_CHANGE, [this] { showDeviceOfComPort(); });

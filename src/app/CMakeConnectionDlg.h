@@ -32,7 +32,10 @@ public:
     // The edited options, after DoModal returned IDOK.
     ConnectOptions GetData() const { return m_options; }
     // Where the device list looks (tests use a fake tree).
-    void setDeviceRoots(const SerialDeviceList::Roots& roots) { m_roots = roots; }
+    void setDeviceRoots(const SerialDeviceList::Roots& roots) {
+        m_roots = roots;
+        m_roots.proc.clear();
+    }
     // After IDOK: the user chose "Connect" rather than "OK".
     bool connectAfterClosing() const { return m_connectAfterClosing; }
 

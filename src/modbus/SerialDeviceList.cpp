@@ -242,7 +242,8 @@ SerialDeviceList::Listing SerialDeviceList::list(const Roots& roots) {
             byId.emplace(target.filename().string(), entry.path().string());
         }
     }
-    const auto holders = openFiles(roots.proc);
+    const auto holders =
+        roots.proc.empty() ? decltype(openFiles(roots.proc)){} : openFiles(roots.proc);
 
     Listing listing;
     for (const DeviceName& name : names) {
@@ -253,7 +254,7 @@ SerialDeviceList::Listing SerialDeviceList::list(const Roots& roots) {
         }
         readSysfs(roots, name.name, device);
         readOwnership(device.path, device);
-        device.lockPid = livingLockOwner(roots, name.name);
+        device.lockPid = roots.proc.empty() ? 0 : livingLockOwner(roots, name.name);
         const auto [first, last] = holders.equal_range(device.path);
         for (auto holder = first; holder != last; ++holder) {
             device.holders.push_back(holder->second);

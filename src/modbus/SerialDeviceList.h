@@ -14,7 +14,7 @@ public:
     struct Roots {
         std::string dev = "/dev";
         std::string sys = "/sys";
-        std::string proc = "/proc";
+        std::string proc = "/proc"; // empty: skip lock files and holding processes
         std::string lock = "/run/lock";
         std::string aliases; // the COM<n> alias folder; empty: the per-user settings folder
     };

@@ -6,6 +6,7 @@
 #include "sim/Simulator.h"
 #include "support/ComPortAlias.h"
 #include "support/HeadlessUi.h"
+#include "support/UnitOffTheDefaults.h"
 #include "ui/DialogDriver.h"
 #include "ui/UiConstants.h"
 
@@ -77,10 +78,7 @@ TEST(FindUnit, AUnitChosenAmongThoseFoundOnTheNetworkIsConnected) {
 TEST(FindUnit, AUnitFoundOnASerialLineIsConnectedThroughANewCOMAlias) {
     HeadlessUi ui;
     ComPortAlias settings;
-    SimProfile profile = SimProfile::richDefault();
-    profile.baudIndex = 3;   // 9600
-    profile.parityIndex = 1; // odd
-    profile.slaveAddress = 0x25;
+    const SimProfile profile = unitOffTheDefaults();
     Simulator sim(profile);
     ASSERT_EQ(sim.startRtuPty(), 0);
 

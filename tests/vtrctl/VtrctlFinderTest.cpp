@@ -1,6 +1,7 @@
 #include "modbus/SerialDeviceList.h"
 #include "sim/Simulator.h"
 #include "support/FakeSerialMachine.h"
+#include "support/UnitOffTheDefaults.h"
 #include "support/VtrctlRun.h"
 #include "tools/vtrctl/PortsCommand.h"
 
@@ -100,10 +101,7 @@ TEST(VtrctlPorts, AccessIsJudgedWithTheCommandThatFixesIt) {
 }
 
 TEST(VtrctlScan, FindsAUnitAt9600OddAsSlave0x25OnAPseudoTerminal) {
-    SimProfile profile = SimProfile::richDefault();
-    profile.baudIndex = 3;   // 9600
-    profile.parityIndex = 1; // odd
-    profile.slaveAddress = 0x25;
+    const SimProfile profile = unitOffTheDefaults();
     Simulator sim(profile);
     ASSERT_EQ(sim.startRtuPty(), 0);
     ASSERT_EQ(sim.unit().rtuLine().slaveAddress, 0x25);
