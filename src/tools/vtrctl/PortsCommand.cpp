@@ -118,13 +118,10 @@ void writeJson(const SerialDeviceList::Listing& listing, std::ostream& out) {
 } // namespace
 
 void PortsCommand::addTo(CLI::App& app) {
-    command_ = app.add_subcommand(
+    CLI::App* command = app.add_subcommand(
         "ports", "List the serial devices: adapter, access, holder and COM<n> alias of each");
-    command_->add_flag("--json", json_, "Print a JSON array, one object per device");
-}
-
-bool PortsCommand::requested() const {
-    return command_ != nullptr && command_->parsed();
+    command->add_flag("--json", json_, "Print a JSON array, one object per device");
+    command->callback([this] { requested_ = true; });
 }
 
 int PortsCommand::run(std::ostream& out) const {

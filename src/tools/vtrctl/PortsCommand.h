@@ -14,12 +14,14 @@ class App;
 class PortsCommand {
 public:
     void addTo(CLI::App& app);
-    bool requested() const;
+    bool requested() const { return requested_; }
 
     int run(std::ostream& out) const;
     static void write(const SerialDeviceList::Listing& listing, bool json, std::ostream& out);
 
 private:
-    CLI::App* command_ = nullptr;
+    // Set by the command line once the subcommand was given; the parser itself is gone by the
+    // time the command runs.
+    bool requested_ = false;
     bool json_ = false;
 };

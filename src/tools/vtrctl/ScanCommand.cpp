@@ -113,29 +113,27 @@ private:
 } // namespace
 
 void ScanCommand::addTo(CLI::App& app) {
-    command_ = app.add_subcommand("scan", "Find units on a serial line or in a range of addresses");
-    command_->add_option("--rtu", rtuDevice_, "Search this serial device (a path or COM<n>)")
+    CLI::App* command =
+        app.add_subcommand("scan", "Find units on a serial line or in a range of addresses");
+    command->add_option("--rtu", rtuDevice_, "Search this serial device (a path or COM<n>)")
         ->type_name("DEVICE");
-    command_
+    command
         ->add_option("--tcp", tcpRange_,
                      "Search these IPv4 addresses (at most 4096), default port 502")
         ->type_name("ADDRESS[-LAST][:PORT]");
-    command_
+    command
         ->add_option("--baud", baudList_,
                      "Baud rates to try, default 19200,9600,38400,57600,115200,4800,2400,1200")
         ->type_name("LIST");
-    command_->add_option("--parity", parityList_, "Parities to try, default even,none,odd")
+    command->add_option("--parity", parityList_, "Parities to try, default even,none,odd")
         ->type_name("LIST");
-    command_->add_option("--slave", slaveRange_, "Slave addresses to try, default 1-247 (31 first)")
+    command->add_option("--slave", slaveRange_, "Slave addresses to try, default 1-247 (31 first)")
         ->type_name("FIRST[-LAST]");
-    command_->add_flag("--all", all_, "Go on after the first unit found on a serial line");
-    command_->add_option("--jobs", jobsText_, "Connections at once over TCP, default 32")
+    command->add_flag("--all", all_, "Go on after the first unit found on a serial line");
+    command->add_option("--jobs", jobsText_, "Connections at once over TCP, default 32")
         ->type_name("N");
-    command_->add_flag("--json", json_, "Print the units found as a JSON array");
-}
-
-bool ScanCommand::requested() const {
-    return command_ != nullptr && command_->parsed();
+    command->add_flag("--json", json_, "Print the units found as a JSON array");
+    command->callback([this] { requested_ = true; });
 }
 
 bool ScanCommand::check(std::string& problem) {

@@ -16,7 +16,7 @@ class App;
 class ScanCommand {
 public:
     void addTo(CLI::App& app);
-    bool requested() const;
+    bool requested() const { return requested_; }
     // Checks and converts the options; on a problem returns false with a one-line description.
     bool check(std::string& problem);
     // Exit status: 0 a unit was found, 1 none (or the port could not be opened).
@@ -25,7 +25,9 @@ public:
 private:
     bool checkRtu(std::string& problem);
 
-    CLI::App* command_ = nullptr;
+    // Set by the command line once the subcommand was given; the parser itself is gone by the
+    // time the command runs.
+    bool requested_ = false;
     std::string rtuDevice_;
     std::string tcpRange_;
     std::string baudList_;
