@@ -134,6 +134,23 @@ void CMainFrame::OnConnectOptions() {
     }
 }
 
+void CMainFrame::OnFindUnit() {
+    if (m_findDialog.IsWindow()) {
+        if (m_findDialog.IsWindowVisible()) {
+            return;
+        }
+        m_findDialog.DestroyWindow();
+    }
+    m_findDialog.SetData(m_document.getConnectOptions(), [this](const ConnectOptions& options) {
+        if (m_document.isConnected() != 0) {
+            m_document.disconnect();
+        }
+        m_document.setConnectOptions(options);
+        OnConnect();
+    });
+    m_findDialog.Create(this);
+}
+
 void CMainFrame::registerConnectionCommands() {
     const auto whenConnected = [this](CCmdUI& update) {
         update.Enable(m_document.isConnected() != 0);
@@ -145,6 +162,7 @@ void CMainFrame::registerConnectionCommands() {
     handleUpdate(ID_CONNECT, [this](CCmdUI& update) {
         update.SetText(m_document.isConnected() != 0 ? "&Refresh Data\tF4" : "&Connect\tF4");
     });
+    handleCommand(ID_FIND_UNIT, [this] { OnFindUnit(); });
     handleCommand(ID_DISCONNECT, [this] {
         if (m_document.isConnected() != 0) {
             m_document.disconnect();

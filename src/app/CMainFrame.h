@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CFindUnitDlg.h"
 #include "app/CMakeConnectionDlg.h"
 #include "modbus/Clock.h"
 #include "tree/CVtrConfigView.h"
@@ -22,12 +23,16 @@ public:
     // Creates the window with its view (not shown yet); false when that fails.
     bool create();
     CVtrConfigView& view() { return m_view; }
+    CFindUnitDlg& findUnitDialog() { return m_findDialog; }
 
     // Connect, or re-read the unit when connected (Connect / Refresh Data, F4). A cancelled
     // connect ends disconnected, a cancelled refresh as if the reads it left had failed.
     void OnConnect();
     // Connect Options (F3): edits the document's options, then connects when asked to.
     void OnConnectOptions();
+    // Find Unit: opens the search window beside the main window (or leaves the open one be);
+    // a unit chosen there becomes the document's link and is connected.
+    void OnFindUnit();
     // Factory defaults for every analog panel, after the user confirmed; the unit reboots, so
     // the frame waits for it before re-reading it.
     void OnResetAnalogPanels();
@@ -50,5 +55,6 @@ private:
     CVtrConfigDoc& m_document;
     CVtrConfigView m_view;
     CMakeConnectionDlg m_connectDialog;
+    CFindUnitDlg m_findDialog;
     Clock* m_clock = &SystemClock::instance();
 };

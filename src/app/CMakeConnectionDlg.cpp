@@ -4,10 +4,13 @@
 #include "dialogs/ChoiceTexts.h"
 #include "dialogs/DisplayNumber.h"
 #include "dialogs/FieldCheck.h"
+#include "dialogs/NumberParsers.h"
+#include "modbus/ComPortName.h"
 #include "res/ResourceIds.h"
 #include "ui/CDataExchange.h"
 #include "ui/UiConstants.h"
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -17,21 +20,42 @@ constexpr uint8_t kLastSlaveId = 247;
 
 // Greyed together when the other protocol is chosen.
 constexpr int kRtuControls[] = {
-    IDC_CONN_RTU_GROUP,      IDC_CONN_COM_PORT_LABEL, IDC_CONN_COM_PORT,
-    IDC_CONN_SLAVE_ID_LABEL, IDC_CONN_SLAVE_ID,       IDC_CONN_BAUD_RATE_LABEL,
-    IDC_CONN_BAUD_RATE,      IDC_CONN_PARITY_LABEL,   IDC_CONN_PARITY,
+    IDC_CONN_RTU_GROUP, IDC_CONN_COM_PORT_LABEL,  IDC_CONN_COM_PORT,  IDC_CONN_SLAVE_ID_LABEL,
+    IDC_CONN_SLAVE_ID,  IDC_CONN_BAUD_RATE_LABEL, IDC_CONN_BAUD_RATE, IDC_CONN_PARITY_LABEL,
+    IDC_CONN_PARITY,    IDC_CONN_DEVICE_LABEL,    IDC_CONN_DEVICE,    IDC_CONN_USE_DEVICE,
 };
 constexpr int kTcpControls[] = {
     IDC_CONN_TCP_GROUP,      IDC_CONN_SERVER_LABEL, IDC_CONN_SERVER,
     IDC_CONN_TCP_PORT_LABEL, IDC_CONN_TCP_PORT,
 };
 
+std::filesystem::path resolved(const std::string& path) {
+    std::error_code missing;
+    return std::filesystem::canonical(path, missing);
+}
+
+// The device the COM number reaches through its alias or as /dev/ttyS<n-1>; empty for none.
+std::filesystem::path reachedBy(int comPort) {
+    return comPort > 0 ? resolved(comPortDevicePath("COM" + std::to_string(comPort)))
+                       : std::filesystem::path();
+}
+
+std::string deviceText(const SerialDeviceList::Device& device) {
+    const std::string name = std::filesystem::path(device.path).filename().string();
+    return device.product.empty() ? name : name + "  " + device.product;
+}
+
 } // namespace
 
 CMakeConnectionDlg::CMakeConnectionDlg() : CDialog(IDD_MAKE_CONNECTION) {
     m_options.server.clear();
+    // Only names and aliases are shown here: no need to look through every process's files.
+    m_roots.proc.clear();
     onCommand(IDC_CONN_PROTOCOL, CBN_SELCHANGE, [this] { enableForProtocol(); });
     onCommand(IDC_CONN_OK, BN_CLICKED, [this] { accept(false); });
+    onCommand(IDC_CONN_COM_PORT, EN_CHANGE, [this] { showDeviceOfComPort(); });
+    onCommand(IDC_CONN_DEVICE, CBN_SELCHANGE, [this] { onDeviceChosen(); });
+    onCommand(IDC_CONN_USE_DEVICE, BN_CLICKED, [this] { useDeviceAsComPort(); });
 }
 
 void CMakeConnectionDlg::SetData(const ConnectOptions& options, int hexDisplay) {
@@ -48,6 +72,7 @@ void CMakeConnectionDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_CONN_PARITY, m_parity);
     DDX_Control(pDX, IDC_CONN_SERVER, m_server);
     DDX_Control(pDX, IDC_CONN_TCP_PORT, m_tcpPort);
+    DDX_Control(pDX, IDC_CONN_DEVICE, m_device);
 }
 
 int CMakeConnectionDlg::OnInitDialog() {
@@ -59,6 +84,7 @@ int CMakeConnectionDlg::OnInitDialog() {
     m_slaveId.SetWindowText(DisplayUInt8(m_options.slaveId, m_hexDisplay));
     m_server.SetWindowText(m_options.server);
     m_tcpPort.SetWindowText(std::to_string(m_options.tcpPort));
+    fillDevices();
     enableForProtocol();
     return 1;
 }
@@ -75,6 +101,79 @@ void CMakeConnectionDlg::enableForProtocol() {
     for (const int id : kTcpControls) {
         GetDlgItem(id).EnableWindow(!rtu);
     }
+    updateUseButton();
+}
+
+void CMakeConnectionDlg::fillDevices() {
+    m_devices = SerialDeviceList::list(m_roots).devices;
+    m_device.ResetContent();
+    for (const auto& device : m_devices) {
+        m_device.AddString(deviceText(device));
+    }
+    showDeviceOfComPort();
+}
+
+int CMakeConnectionDlg::typedComPort() const {
+    uint8_t comPort = 0;
+    return ParseUInt8(m_comPort.GetWindowText(), comPort) == ParseOk ? comPort : 0;
+}
+
+void CMakeConnectionDlg::showDeviceOfComPort() {
+    const std::filesystem::path reached = reachedBy(typedComPort());
+    int shown = -1;
+    for (size_t i = 0; i < m_devices.size() && !reached.empty(); ++i) {
+        if (resolved(m_devices[i].path) == reached) {
+            shown = static_cast<int>(i);
+        }
+    }
+    m_device.SetCurSel(shown);
+    updateUseButton();
+}
+
+// A device that a COM number reaches already brings that number along.
+void CMakeConnectionDlg::onDeviceChosen() {
+    const int chosen = m_device.GetCurSel();
+    if (chosen >= 0) {
+        const SerialDeviceList::Device& device = m_devices[static_cast<size_t>(chosen)];
+        int number = device.comAliases.empty() ? 0 : device.comAliases.front();
+        const std::string name = std::filesystem::path(device.path).filename().string();
+        if (number == 0 && name.starts_with("ttyS") &&
+            reachedBy(std::stoi(name.substr(4)) + 1) == resolved(device.path)) {
+            number = std::stoi(name.substr(4)) + 1;
+        }
+        if (number != 0 && number != typedComPort()) {
+            m_comPort.SetWindowText(std::to_string(number));
+        }
+    }
+    updateUseButton();
+}
+
+void CMakeConnectionDlg::useDeviceAsComPort() {
+    const int chosen = m_device.GetCurSel();
+    const int comPort = typedComPort();
+    if (chosen < 0 || comPort == 0) {
+        return;
+    }
+    const SerialDeviceList::Device& device = m_devices[static_cast<size_t>(chosen)];
+    std::string problem;
+    // The by-id name stays with the adapter when it is plugged into another socket.
+    if (!setComPortAlias(comPort, device.byId.empty() ? device.path : device.byId, problem)) {
+        MessageBox("The COM port alias could not be made:\n\n" + problem, "COM Port Alias",
+                   MB_OK | MB_ICONSTOP);
+        return;
+    }
+    fillDevices();
+}
+
+void CMakeConnectionDlg::updateUseButton() {
+    const int comPort = typedComPort();
+    const int chosen = m_device.GetCurSel();
+    const bool reached =
+        chosen >= 0 && resolved(m_devices[static_cast<size_t>(chosen)].path) == reachedBy(comPort);
+    CControl button = GetDlgItem(IDC_CONN_USE_DEVICE);
+    button.SetWindowText(comPort > 0 ? "Use as COM " + std::to_string(comPort) : "Use as COM");
+    button.EnableWindow(SelectedPosition(m_protocol) == ConnectOptions::modbusRtu && comPort > 0 &&
+                        chosen >= 0 && !reached);
 }
 
 void CMakeConnectionDlg::OnOK() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/ConnectOptions.h"
+#include "modbus/SerialDeviceList.h"
 #include "ui/CComboBox.h"
 #include "ui/CDialog.h"
 #include "ui/CEdit.h"
@@ -10,6 +11,8 @@
 // gateway is reached too. It edits a copy of the document's options; "Connect" accepts and
 // asks the caller to connect at once, "OK" only accepts. Only the chosen protocol's fields are
 // checked and taken over; the other protocol's options come back as they were passed.
+// Beside the COM number it offers the machine's serial devices by name, shows which one the
+// number reaches, and makes the number reach another one ("Use as COM n": the per-user alias).
 class CMakeConnectionDlg : public CDialog {
 public:
     static constexpr const char* comPortMessage =
@@ -31,6 +34,11 @@ public:
     void SetData(const ConnectOptions& options, int hexDisplay);
     // The edited options, after DoModal returned IDOK.
     ConnectOptions GetData() const { return m_options; }
+    // Where the device list looks (tests use a fake tree).
+    void setDeviceRoots(const SerialDeviceList::Roots& roots) {
+        m_roots = roots;
+        m_roots.proc.clear();
+    }
     // After IDOK: the user chose "Connect" rather than "OK".
     bool connectAfterClosing() const { return m_connectAfterClosing; }
 
@@ -41,11 +49,21 @@ protected:
 
 private:
     void enableForProtocol();
+    void fillDevices();
+    // Selects the device the typed COM number reaches, or none.
+    void showDeviceOfComPort();
+    void onDeviceChosen();
+    void useDeviceAsComPort();
+    void updateUseButton();
+    int typedComPort() const;
     void accept(bool connect);
 
     ConnectOptions m_options;
     bool m_hexDisplay = false;
     bool m_connectAfterClosing = false;
+    SerialDeviceList::Roots m_roots;
+    std::vector<SerialDeviceList::Device> m_devices;
+    CComboBox m_device;
     CComboBox m_protocol;
     CEdit m_comPort;
     CEdit m_slaveId;

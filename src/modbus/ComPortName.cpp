@@ -1,8 +1,12 @@
 #include "modbus/ComPortName.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +64,10 @@ bool linkExists(const std::string& path) {
 
 } // namespace
 
+int comPortNumber(const std::string& portName) {
+    return comNumber(portName);
+}
+
 std::string userSettingsFolder() {
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
     if (isAbsolute(configHome)) {
@@ -85,4 +93,57 @@ std::string comPortDevicePath(const std::string& portName) {
         }
     }
     return std::string(ttySPrefix) + std::to_string(number - 1);
+}
+
+bool setComPortAlias(int number, const std::string& target, std::string& problem) {
+    const std::string folder = userSettingsFolder();
+    if (folder.empty() || number < 1 || target.empty()) {
+        problem = folder.empty() ? "no settings folder: HOME is not set" : "no port given";
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    const std::string alias = folder + "/" + std::string(comPrefix) + std::to_string(number);
+    // Made beside the alias and renamed over it, so that the old alias stays until the new one
+    // is whole.
+    const std::string fresh = alias + ".new";
+    ::unlink(fresh.c_str());
+    if (::symlink(target.c_str(), fresh.c_str()) != 0 ||
+        ::rename(fresh.c_str(), alias.c_str()) != 0) {
+        problem = alias + ": " + std::strerror(errno);
+        ::unlink(fresh.c_str());
+        return false;
+    }
+    return true;
+}
+
+int comPortFor(const std::string& device, std::string& problem) {
+    constexpr int lastComPort = 255;
+    if (const int number = comNumber(device); number >= 1 && number <= lastComPort) {
+        return number;
+    }
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::canonical(device, error);
+    if (error) {
+        problem = device + ": " + error.message();
+        return 0;
+    }
+    const std::string name = "COM";
+    int free = 0;
+    for (int number = 1; number <= lastComPort; ++number) {
+        const std::string leadsTo = comPortDevicePath(name + std::to_string(number));
+        std::error_code missing;
+        const std::filesystem::path reached = std::filesystem::canonical(leadsTo, missing);
+        if (!missing && reached == target) {
+            return number;
+        }
+        if (free == 0 && missing && !linkExists(leadsTo)) {
+            free = number;
+        }
+    }
+    if (free == 0) {
+        problem = "every COM number from 1 to 255 is taken";
+        return 0;
+    }
+    return setComPortAlias(free, device, problem) ? free : 0;
 }

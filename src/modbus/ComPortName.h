@@ -13,3 +13,16 @@ std::string userSettingsFolder();
 // adapter is reported rather than silently replaced), else to /dev/ttyS<n-1>. Any other name,
 // an absolute device path in particular, is used as it stands.
 std::string comPortDevicePath(const std::string& portName);
+
+// Makes the per-user alias COM<number> a symbolic link to `target` (a device path, a
+// /dev/serial/by-id name or a pseudo-terminal), replacing an alias of that number in one step
+// and creating the settings folder when needed. On failure returns false with the reason.
+bool setComPortAlias(int number, const std::string& target, std::string& problem);
+
+// n of a port named "COM<n>" or "\\.\COM<n>" (any letter case), else 0.
+int comPortNumber(const std::string& portName);
+
+// The COM number that reaches `device`: its own number for a COM name, the alias that leads
+// to it, or n for /dev/ttyS<n-1> with no alias of that number. Otherwise an alias is made, of
+// the lowest number whose name leads nowhere yet. 0 with the reason when none can be made.
+int comPortFor(const std::string& device, std::string& problem);

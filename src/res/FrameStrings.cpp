@@ -34,6 +34,7 @@ constexpr StringResource kStrings[] = {
     {ID_CONNECT, "Connect to attached Vantrel or refresh data on an established connection."},
     {ID_DISCONNECT, "Disconnect connection to attached Vantrel."},
     {ID_AUTO_CONNECT, "Toggle auto-connect setting."},
+    {ID_FIND_UNIT, "Search a serial line or the network for units."},
     {ID_CONFIGURE_RTU_INTERFACE, "Configure Modbus RTU interface parameters."},
     {ID_CONFIGURE_TCP_INTERFACE, "Configure Modbus TCP parameters for primary interface."},
     {ID_CONFIGURE_SECONDARY_TCP, "Configure Modbus TCP parameters for secondary interface."},

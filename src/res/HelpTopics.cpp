@@ -37,6 +37,7 @@ constexpr HelpTopic kTopics[] = {
     window(IDD_CFG_MULT_DIG_OUT_OPTS, "digital-default-outputs"),
     window(IDD_CHAN_QUICK_VIEW, "quick-channel-view"),
     window(IDD_EDIT_POPUP, "quick-channel-view-edit"),
+    window(IDD_FIND_UNIT, "find-unit"),
 
     // File menu.
     command(ID_FILE_NEW, ID_FILE_SAVE_AS, "documents"),
@@ -52,6 +53,7 @@ constexpr HelpTopic kTopics[] = {
     command(ID_CONNECT_OPTIONS, "connect-options"),
     command(ID_CONNECT, ID_DISCONNECT, "connecting"),
     command(ID_AUTO_CONNECT, "connecting"),
+    command(ID_FIND_UNIT, "find-unit"),
     // Configure menu.
     command(ID_CONFIGURE_RTU_INTERFACE, "rtu-interface"),
     command(ID_CONFIGURE_TCP_INTERFACE, "tcp-interface"),

@@ -44,6 +44,8 @@ constexpr MenuItemTemplate kConnectionMenu[] = {
     {ID_CONNECT, "&Connect\tF4"},
     {ID_DISCONNECT, "&Disconnect\tF5"},
     {0, nullptr},
+    {ID_FIND_UNIT, "&Find Unit..."},
+    {0, nullptr},
     {ID_AUTO_CONNECT, "&Auto Connect"},
 };
 

@@ -25,27 +25,31 @@ constexpr ControlTemplate label(int id, const char* text, int16_t fieldY) {
 }
 
 constexpr ControlTemplate kControls[] = {
-    {IDC_CONN_OPTIONS_GROUP, ControlKind::GroupBox, "Connect Options", 7, 7, 208, 172, StyleNone},
+    {IDC_CONN_OPTIONS_GROUP, ControlKind::GroupBox, "Connect Options", 7, 7, 208, 189, StyleNone},
     {IDC_CONN_PROTOCOL_LABEL, ControlKind::Static, "Protocol", 15, 23, 50, 8, StyleNone},
     {IDC_CONN_PROTOCOL, ControlKind::ComboBox, "", kFieldX, 21, 90, 80, StyleNone},
 
-    {IDC_CONN_RTU_GROUP, ControlKind::GroupBox, "Modbus RTU Parameters", 15, 40, 192, 84,
+    {IDC_CONN_RTU_GROUP, ControlKind::GroupBox, "Modbus RTU Parameters", 15, 40, 192, 101,
      StyleNone},
     label(IDC_CONN_COM_PORT_LABEL, "COM Port", 54),
     {IDC_CONN_COM_PORT, ControlKind::Edit, "", kFieldX, 54, 40, 14, StyleBorder},
-    label(IDC_CONN_SLAVE_ID_LABEL, "Slave ID", 71),
-    {IDC_CONN_SLAVE_ID, ControlKind::Edit, "", kFieldX, 71, 40, 14, StyleBorder},
-    label(IDC_CONN_BAUD_RATE_LABEL, "Baud Rate", 88),
-    {IDC_CONN_BAUD_RATE, ControlKind::ComboBox, "", kFieldX, 88, 60, 80, StyleNone},
-    label(IDC_CONN_PARITY_LABEL, "Parity", 105),
-    {IDC_CONN_PARITY, ControlKind::ComboBox, "", kFieldX, 105, 60, 80, StyleNone},
+    // The serial devices by name, and the alias that makes the COM number reach one.
+    {IDC_CONN_USE_DEVICE, ControlKind::Button, "Use as COM 1", 135, 54, 67, 14, StyleDisabled},
+    label(IDC_CONN_DEVICE_LABEL, "Device", 71),
+    {IDC_CONN_DEVICE, ControlKind::ComboBox, "", kFieldX, 71, 112, 80, StyleNone},
+    label(IDC_CONN_SLAVE_ID_LABEL, "Slave ID", 88),
+    {IDC_CONN_SLAVE_ID, ControlKind::Edit, "", kFieldX, 88, 40, 14, StyleBorder},
+    label(IDC_CONN_BAUD_RATE_LABEL, "Baud Rate", 105),
+    {IDC_CONN_BAUD_RATE, ControlKind::ComboBox, "", kFieldX, 105, 60, 80, StyleNone},
+    label(IDC_CONN_PARITY_LABEL, "Parity", 122),
+    {IDC_CONN_PARITY, ControlKind::ComboBox, "", kFieldX, 122, 60, 80, StyleNone},
 
-    {IDC_CONN_TCP_GROUP, ControlKind::GroupBox, "Modbus TCP Parameters", 15, 128, 192, 46,
+    {IDC_CONN_TCP_GROUP, ControlKind::GroupBox, "Modbus TCP Parameters", 15, 145, 192, 46,
      StyleNone},
-    label(IDC_CONN_SERVER_LABEL, "Server", 141),
-    {IDC_CONN_SERVER, ControlKind::Edit, "", kFieldX, 141, 108, 14, StyleBorder},
-    label(IDC_CONN_TCP_PORT_LABEL, "TCP Port", 158),
-    {IDC_CONN_TCP_PORT, ControlKind::Edit, "", kFieldX, 158, 40, 14, StyleBorder},
+    label(IDC_CONN_SERVER_LABEL, "Server", 158),
+    {IDC_CONN_SERVER, ControlKind::Edit, "", kFieldX, 158, 108, 14, StyleBorder},
+    label(IDC_CONN_TCP_PORT_LABEL, "TCP Port", 175),
+    {IDC_CONN_TCP_PORT, ControlKind::Edit, "", kFieldX, 175, 40, 14, StyleBorder},
 
     {IDOK, ControlKind::Button, "Connect", kButtonX, 7, kButtonWidth, kButtonHeight, StyleDefault},
     {IDC_CONN_OK, ControlKind::Button, "OK", kButtonX, 24, kButtonWidth, kButtonHeight, StyleNone},
@@ -55,5 +59,5 @@ constexpr ControlTemplate kControls[] = {
 } // namespace
 
 const DialogTemplate kMakeConnectionTemplate = {
-    IDD_MAKE_CONNECTION, "connect-options", "Configure Connect Options", 282, 186, kControls,
+    IDD_MAKE_CONNECTION, "connect-options", "Configure Connect Options", 282, 203, kControls,
 };

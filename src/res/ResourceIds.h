@@ -148,3 +148,17 @@ constexpr int IDC_CONN_TCP_PORT_LABEL = 1091;
 constexpr int IDC_CONN_TCP_PORT = 1092;
 // "OK" accepts without connecting; the default button, IDOK, is "Connect".
 constexpr int IDC_CONN_OK = 1191;
+// The serial devices by name, and the button that makes the COM number reach the one chosen.
+constexpr int IDC_CONN_DEVICE_LABEL = 1410;
+constexpr int IDC_CONN_DEVICE = 1411;
+constexpr int IDC_CONN_USE_DEVICE = 1412;
+// Find Unit: searches a serial line or a range of addresses for units.
+constexpr int IDD_FIND_UNIT = 170;
+constexpr int IDC_FIND_DEVICE = 1400;
+constexpr int IDC_FIND_SLAVES = 1401;
+constexpr int IDC_FIND_SEARCH_RTU = 1402;
+constexpr int IDC_FIND_ADDRESSES = 1403;
+constexpr int IDC_FIND_SEARCH_TCP = 1404;
+constexpr int IDC_FIND_PROGRESS = 1405;
+constexpr int IDC_FIND_CANCEL = 1406;
+constexpr int IDC_FIND_RESULTS = 1407;

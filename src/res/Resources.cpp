@@ -26,6 +26,7 @@ const DialogTemplate* const kDialogTemplates[] = {
     &kCfgMultDigOutOptsTemplate,
     &kChanQuickViewTemplate,
     &kEditPopupTemplate,
+    &kFindUnitTemplate,
     &kControlSampleTemplate,
 };
 // clang-format on

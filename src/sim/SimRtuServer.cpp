@@ -225,7 +225,28 @@ void SimRtuServer::extractFrames() {
     }
 }
 
+// On a pseudo-terminal the client's termios settings are the line: termios calls on the master
+// side read the slave side's. A unit listening at another baud rate or parity receives noise
+// and stays silent, so the simulated one does too. The pty driver clears PARENB whatever the
+// client set, but keeps PARODD and the input parity check (INPCK) that a client asking for
+// parity sets with it.
+bool SimRtuServer::lineMatchesClient() const {
+    termios settings{};
+    if (!isPty_ || ::tcgetattr(fd_, &settings) != 0) {
+        return true;
+    }
+    const bool parity = (settings.c_cflag & PARENB) != 0 || (settings.c_iflag & INPCK) != 0;
+    const bool odd = parity && (settings.c_cflag & PARODD) != 0;
+    const uint16_t clientParity = !parity ? 0 : odd ? 1 : 2;
+    return ::cfgetospeed(&settings) == speedOf(baudRate(configuredLine_.baudIndex)) &&
+           clientParity == configuredLine_.parityIndex;
+}
+
 void SimRtuServer::serveFrame(const uint8_t* frame, size_t size) {
+    if (!lineMatchesClient()) {
+        trace("RTU garbled ", frame, size, "the line's baud rate or parity is not the unit's");
+        return;
+    }
     const SimUnit::RtuLine line = unit_.rtuLine();
     const uint8_t slave = frame[SimRtuFrame::addressOffset];
     constexpr uint8_t broadcast = 0;

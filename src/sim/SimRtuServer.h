@@ -14,7 +14,8 @@
 // The unit's Modbus RTU side on a serial device or on a pseudo-terminal it creates. It answers
 // only its own slave address (read from the unit before every frame, so a new RTU
 // configuration takes effect with the next request), performs broadcast writes silently and
-// ignores frames with a bad CRC, like a slave on a shared line.
+// ignores frames with a bad CRC, like a slave on a shared line. On a pseudo-terminal it hears
+// only a client whose baud rate and parity are the unit's own.
 class SimRtuServer {
 public:
     using Trace = std::function<void(const std::string&)>;
@@ -41,6 +42,7 @@ private:
     bool receive();
     void extractFrames();
     void serveFrame(const uint8_t* frame, size_t size);
+    bool lineMatchesClient() const;
     void send(const uint8_t* bytes, size_t size, const SimUnit::RtuLine& line);
     void configureLine(const SimUnit::RtuLine& line);
     int frameGapMs() const;

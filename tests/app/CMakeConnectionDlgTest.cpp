@@ -1,12 +1,16 @@
 #include "app/CMakeConnectionDlg.h"
 
+#include "modbus/ComPortName.h"
 #include "res/ResourceIds.h"
+#include "support/ComPortAlias.h"
+#include "support/FakeSerialMachine.h"
 #include "support/HeadlessUi.h"
 #include "ui/DialogDriver.h"
 #include "ui/UiConstants.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -219,3 +223,39 @@ TEST_F(MakeConnectionDlg, ConnectAsksToConnectOkDoesNotAndUnchangedReturnsWhatWa
 }
 
 } // namespace
+
+// The adapter on a fake machine: shown beside the COM number that reaches it, and made the
+// target of another COM number with one click.
+TEST_F(MakeConnectionDlg, OffersTheSerialDevicesByNameAndMakesACOMNumberReachOne) {
+    ComPortAlias settings;
+    FakeSerialMachine machine;
+    machine.roots.aliases = userSettingsFolder();
+    std::filesystem::create_directories(machine.roots.aliases);
+    std::filesystem::create_symlink(machine.roots.dev + "/ttyUSB2",
+                                    machine.roots.aliases + "/COM3");
+    dialog.setDeviceRoots(machine.roots);
+    dialog.SetData(options(ConnectOptions::modbusRtu), 0);
+    ui.backend.expectDialog(IDD_MAKE_CONNECTION, [&](DialogDriver& user) {
+        EXPECT_EQ(user.items(IDC_CONN_DEVICE),
+                  (std::vector<std::string>{"ttyS0", "ttyUSB0  FT232R USB UART", "ttyUSB2",
+                                            "ttyUSB10", "ttyACM0"}));
+        EXPECT_EQ(user.selection(IDC_CONN_DEVICE), 2); // COM3 leads to ttyUSB2
+        EXPECT_FALSE(user.enabled(IDC_CONN_USE_DEVICE));
+
+        user.type(IDC_CONN_COM_PORT, "5");
+        EXPECT_EQ(user.selection(IDC_CONN_DEVICE), -1);
+        user.select(IDC_CONN_DEVICE, 1);
+        EXPECT_EQ(user.text(IDC_CONN_USE_DEVICE), "Use as COM 5");
+        ASSERT_TRUE(user.click(IDC_CONN_USE_DEVICE));
+        EXPECT_EQ(std::filesystem::read_symlink(machine.roots.aliases + "/COM5").filename(),
+                  "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+        EXPECT_EQ(user.selection(IDC_CONN_DEVICE), 1);
+        EXPECT_FALSE(user.enabled(IDC_CONN_USE_DEVICE));
+
+        // Choosing a device that a COM number reaches brings the number along.
+        user.select(IDC_CONN_DEVICE, 2);
+        EXPECT_EQ(user.text(IDC_CONN_COM_PORT), "3");
+        user.pressEscape();
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}

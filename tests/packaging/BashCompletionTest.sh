@@ -50,6 +50,8 @@ complete_line _vtrctl "input output vacant" vtrctl --tcp h set analog-states 1 i
 complete_line _vtrctl "0 1 2 3 4 5 6 7" vtrctl --tcp h reset digital ""
 complete_line _vtrctl "d0 d1 d2 d3 d4 d5 d6 d7" vtrctl --tcp h watch a0 d
 complete_line _vtrctl "--hex --json" vtrctl --tcp h show --
+complete_line _vtrctl "--all" vtrctl scan --rtu COM1 --a
+complete_line _vtrctl "ports" vtrctl po
 complete_line _vtr300_sim "plant unit.json" vtr300-sim --profile ""
 complete_line _vtr300_sim "delay=" vtr300-sim --fault de
 
@@ -62,7 +64,7 @@ compare() {
     [ -z "$missing" ] || fail "$what named by --help but not completed: $missing"
 }
 help=$("$vtrctl" --help)
-compare "vtrctl options" "$_vtrctl_options" "$(grep -o -- '--[a-z0-9-]*' <<<"$help" | grep -v -- '--json')"
+compare "vtrctl options" "$_vtrctl_options $_vtrctl_scan_options" "$(grep -o -- '--[a-z0-9-]*' <<<"$help" | grep -v -- '--json')"
 compare "vtrctl commands" "$_vtrctl_commands" \
     "$(sed -n '/^Subcommands:/,/^$/p' <<<"$help" | sed -n 's/^  \([a-z-]*\).*/\1/p')"
 compare "vtrctl set blocks" "$_vtrctl_set_blocks" "$(sed -n 's/^  set \([a-z-]*\).*/\1/p' <<<"$help")"

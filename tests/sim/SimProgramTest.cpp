@@ -179,9 +179,14 @@ TEST(Vtr300SimProgram, ServesRtuOnALinkedPseudoTerminalUntilSigint) {
     EXPECT_EQ(sim.readLine().rfind("vtr300-sim: Modbus RTU on /dev/pts/", 0), 0u);
     const int fd = ::open(link.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     ASSERT_GE(fd, 0);
+    // The unit's line: 19200 baud, even parity (the pty keeps the parity check, not PARENB).
     termios settings{};
     ::tcgetattr(fd, &settings);
     ::cfmakeraw(&settings);
+    ::cfsetispeed(&settings, B19200);
+    ::cfsetospeed(&settings, B19200);
+    settings.c_cflag |= PARENB;
+    settings.c_iflag |= INPCK;
     ::tcsetattr(fd, TCSANOW, &settings);
     // Slave 5 (--slave 5: high nibble 0, low nibble 5), fn 4, address 0x1204, count 1, CRC ->
     // slave 5, fn 4, 2 bytes, scan mode 0 (continuous in the minimal profile), CRC.

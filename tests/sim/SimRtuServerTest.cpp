@@ -20,14 +20,23 @@ using Bytes = std::vector<uint8_t>;
 constexpr int replyWaitMs = 5000;
 constexpr int silenceWaitMs = 300;
 
-// The master's end of the simulator's pseudo-terminal, raw, for hand-written frames.
+// The master's end of the simulator's pseudo-terminal, raw, for hand-written frames; by
+// default at the unit's line settings, 19200 baud with even parity.
 class LineClient {
 public:
-    explicit LineClient(const std::string& path) {
+    explicit LineClient(const std::string& path, speed_t speed = B19200, tcflag_t parity = PARENB) {
         fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         termios settings{};
         if (fd_ >= 0 && ::tcgetattr(fd_, &settings) == 0) {
             ::cfmakeraw(&settings);
+            ::cfsetispeed(&settings, speed);
+            ::cfsetospeed(&settings, speed);
+            settings.c_cflag =
+                (settings.c_cflag & ~static_cast<tcflag_t>(PARENB | PARODD)) | parity;
+            settings.c_iflag &= ~static_cast<tcflag_t>(INPCK);
+            if ((parity & PARENB) != 0) {
+                settings.c_iflag |= INPCK;
+            }
             ::tcsetattr(fd_, TCSANOW, &settings);
         }
     }
@@ -94,6 +103,28 @@ TEST(SimRtuServer, IgnoresBadCrcAndOtherAddressesLikeASlaveOnASharedLine) {
     EXPECT_TRUE(unit.line->receive(1, silenceWaitMs).empty());
     EXPECT_EQ(unit.line->exchange(readStatus, statusReply.size()), statusReply);
     ASSERT_EQ(unit.sim.requestLog().size(), 1u);
+}
+
+TEST(SimRtuServer, HearsOnlyAClientAtTheUnitsBaudRateAndParity) {
+    Simulator sim;
+    ASSERT_EQ(sim.startRtuPty(), 0);
+    const struct {
+        speed_t speed;
+        tcflag_t parity;
+        bool answered;
+    } lines[] = {
+        {B19200, PARENB, true},
+        {B9600, PARENB, false},
+        {B19200, 0, false},
+        {B19200, PARENB | PARODD, false},
+    };
+    for (const auto& setting : lines) {
+        LineClient line(sim.rtuDevicePath(), setting.speed, setting.parity);
+        line.send(readStatus);
+        EXPECT_EQ(line.receive(statusReply.size(), setting.answered ? replyWaitMs : silenceWaitMs),
+                  setting.answered ? statusReply : Bytes{})
+            << "speed " << setting.speed << ", parity bits " << setting.parity;
+    }
 }
 
 TEST(SimRtuServer, PerformsBroadcastWritesWithoutReplying) {

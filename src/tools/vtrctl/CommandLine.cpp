@@ -25,6 +25,9 @@ constexpr const char* usageText =
     "  watch [PANEL...]                  follow the live values of configured channels\n"
     "  set BLOCK [FIELD=VALUE | VALUE]... write one configuration block as its dialog does\n"
     "  reset analog | reset digital PANEL\n"
+    "       vtrctl ports [--json]\n"
+    "       vtrctl scan --rtu DEVICE [--baud LIST] [--parity LIST] [--slave FIRST[-LAST]] [--all]\n"
+    "       vtrctl scan --tcp ADDRESS[-LAST][:PORT] [--jobs N]    (both: [--json])\n"
     "Run 'vtrctl --help' for details.\n";
 
 constexpr const char* helpFooter =
@@ -85,7 +88,17 @@ constexpr const char* helpFooter =
     "Every value is judged by the dialogs' rules before anything is sent, and must be a number\n"
     "as a whole; a refused one prints the dialog's message and exits 2. After the write the\n"
     "tree rows of the block are printed. A write or reset the unit refuses prints the\n"
-    "\"Configure Error\" or \"Reset Error\" message and exits 1.";
+    "\"Configure Error\" or \"Reset Error\" message and exits 1.\n"
+    "\n"
+    "ports needs no link: one line per serial device (ttyS with a UART, ttyUSB, ttyACM): its\n"
+    "COM<n> aliases, mode and group, whether you can open it (else the command that fixes it),\n"
+    "a lock file or process holding it, the USB adapter and the /dev/serial/by-id name.\n"
+    "scan needs no link either. scan --rtu tries each baud rate and parity of the lists (the\n"
+    "unit's 19200 even first) and each slave address (31 first) with a read of one register of\n"
+    "the identity block, waiting the reply's wire time plus 40 ms, and stops at the first unit\n"
+    "unless --all. scan --tcp connects to every address of the range (at most 4096, --jobs at\n"
+    "once, 500 ms each) and reads the identity block of slave 1. Each unit found is printed\n"
+    "with its serial number and firmware. Exit status: 0 a unit was found, 1 none.";
 
 const char* argumentSyntax(ModbusCommand::Arguments arguments) {
     switch (arguments) {
@@ -243,6 +256,8 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
     CLI::App* reset = app.add_subcommand("reset", "Reset analog or one digital panel");
     reset->fallthrough();
     reset->add_option("WHAT", options.configure.words, "analog, or digital PANEL")->required();
+    options.ports.addTo(app);
+    options.scan.addTo(app);
 
     try {
         app.parse(argc, argv);
@@ -265,6 +280,15 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
         return Outcome::usageError;
     }
 
+    if (options.ports.requested() || options.scan.requested()) {
+        std::string problem;
+        if (options.scan.requested() && !options.scan.check(problem)) {
+            err << "vtrctl: " << problem << '\n';
+            printUsage(err);
+            return Outcome::usageError;
+        }
+        return Outcome::run;
+    }
     options.show.requested = show->parsed();
     options.show.format = json ? ShowCommand::Format::json : ShowCommand::Format::tree;
     if (set->parsed() || reset->parsed()) {

@@ -1,6 +1,7 @@
 #include "tools/vtrctl/DocumentJson.h"
 
 #include "device/CVtrConfigDoc.h"
+#include "tools/vtrctl/JsonText.h"
 
 #include <cstdio>
 #include <string>
@@ -11,24 +12,6 @@ using PanelLayout::analogPanels;
 using PanelLayout::channelsPerPanel;
 using PanelLayout::digitalPanels;
 
-std::string quoted(const std::string& text) {
-    std::string json = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            json += escaped;
-        } else {
-            json += c;
-        }
-    }
-    return json + "\"";
-}
-
 template <size_t N>
 std::string dotted(const std::array<uint8_t, N>& octets, const char* separator, bool hex) {
     std::string text;
@@ -37,7 +20,7 @@ std::string dotted(const std::array<uint8_t, N>& octets, const char* separator, 
         std::snprintf(part, sizeof part, hex ? "%02X" : "%u", octets[i]);
         text += (i == 0 ? "" : separator) + std::string(part);
     }
-    return quoted(text);
+    return jsonString(text);
 }
 
 // Writes members of one object, separating them, at one indentation.
@@ -47,7 +30,7 @@ public:
     ~ObjectWriter() { out_ << "\n" << std::string(2 * (depth_ - 1), ' ') << "}"; }
 
     std::ostream& member(const char* name) {
-        out_ << (first_ ? "\n" : ",\n") << std::string(2 * depth_, ' ') << quoted(name) << ": ";
+        out_ << (first_ ? "\n" : ",\n") << std::string(2 * depth_, ' ') << jsonString(name) << ": ";
         first_ = false;
         return out_;
     }
@@ -119,11 +102,12 @@ void DocumentJson::write(const CVtrConfigDoc& doc, std::ostream& out) {
         {
             const DeviceInfo& info = doc.getDeviceInfo();
             ObjectWriter identity(object.member("deviceInformation"), 2);
-            identity.member("manufacturer") << quoted(info.manufacturer);
-            identity.member("modelNumber") << quoted(info.modelNumber);
-            identity.member("serialNumber") << quoted(info.serialNumber);
-            identity.member("firmwareRevision") << quoted(info.firmwareRevision);
-            identity.member("ethernetFirmwareRevision") << quoted(info.ethernetFirmwareRevision);
+            identity.member("manufacturer") << jsonString(info.manufacturer);
+            identity.member("modelNumber") << jsonString(info.modelNumber);
+            identity.member("serialNumber") << jsonString(info.serialNumber);
+            identity.member("firmwareRevision") << jsonString(info.firmwareRevision);
+            identity.member("ethernetFirmwareRevision")
+                << jsonString(info.ethernetFirmwareRevision);
         }
         std::ostream& bypass = object.member("digitalPanelBypass");
         bypass << "[";
@@ -177,10 +161,10 @@ void DocumentJson::write(const CVtrConfigDoc& doc, std::ostream& out) {
             digital << (panel == 0 ? "\n    " : ",\n    ");
             orNull(digital, doc.getDigitalDeviceInfo(panel), [&](const DigitalDeviceInfo& info) {
                 ObjectWriter identity(digital, 3);
-                identity.member("manufacturer") << quoted(info.manufacturer);
-                identity.member("modelNumber") << quoted(info.modelNumber);
-                identity.member("serialNumber") << quoted(info.serialNumber);
-                identity.member("firmwareRevision") << quoted(info.firmwareRevision);
+                identity.member("manufacturer") << jsonString(info.manufacturer);
+                identity.member("modelNumber") << jsonString(info.modelNumber);
+                identity.member("serialNumber") << jsonString(info.serialNumber);
+                identity.member("firmwareRevision") << jsonString(info.firmwareRevision);
             });
         }
         digital << "\n  ]";

@@ -4,6 +4,8 @@
 #include "tools/vtrctl/ExportCommand.h"
 #include "tools/vtrctl/LinkOptions.h"
 #include "tools/vtrctl/ModbusCommand.h"
+#include "tools/vtrctl/PortsCommand.h"
+#include "tools/vtrctl/ScanCommand.h"
 #include "tools/vtrctl/ShowCommand.h"
 #include "tools/vtrctl/WatchCommand.h"
 
@@ -26,4 +28,7 @@ struct VtrctlOptions {
     WatchCommand watch;
     // Instead of one Modbus operation: write one configuration block, or reset.
     ConfigureCommand configure;
+    // Without a link: explain the serial ports, or search for units.
+    PortsCommand ports;
+    ScanCommand scan;
 };

@@ -104,6 +104,12 @@ int VtrctlProgram::runCommand(int argc, const char* const* argv, std::ostream& o
         break;
     }
 
+    if (options.ports.requested()) {
+        return options.ports.run(out);
+    }
+    if (options.scan.requested()) {
+        return options.scan.run(out, err);
+    }
     RoundTripStats stats;
     stats.reserve(options.count);
     std::unique_ptr<MbusMasterFunctions> master;
