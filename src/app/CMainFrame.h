@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CMakeConnectionDlg.h"
+#include "app/CTrafficLogDlg.h"
 #include "modbus/Clock.h"
 #include "tree/CVtrConfigView.h"
 #include "ui/CFrameWnd.h"
@@ -19,6 +20,7 @@ public:
     // Creates the window with its view (not shown yet); false when that fails.
     bool create();
     CVtrConfigView& view() { return m_view; }
+    CTrafficLogDlg& trafficLog() { return m_trafficLog; }
 
     // Connect, or re-read the unit when connected (Connect / Refresh Data, F4).
     void OnConnect();
@@ -46,5 +48,6 @@ private:
     CVtrConfigDoc& m_document;
     CVtrConfigView m_view;
     CMakeConnectionDlg m_connectDialog;
+    CTrafficLogDlg m_trafficLog;
     Clock* m_clock = &SystemClock::instance();
 };

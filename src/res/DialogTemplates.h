@@ -21,3 +21,4 @@ extern const DialogTemplate kCfgDigOutOptsTemplate;
 extern const DialogTemplate kCfgMultAnaInOptsTemplate;
 extern const DialogTemplate kCfgMultAnaOutOptsTemplate;
 extern const DialogTemplate kCfgMultDigOutOptsTemplate;
+extern const DialogTemplate kTrafficLogTemplate;

@@ -26,6 +26,7 @@ const DialogTemplate* const kDialogTemplates[] = {
     &kCfgMultDigOutOptsTemplate,
     &kChanQuickViewTemplate,
     &kEditPopupTemplate,
+    &kTrafficLogTemplate,
     &kControlSampleTemplate,
 };
 // clang-format on

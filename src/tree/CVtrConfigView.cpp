@@ -114,7 +114,7 @@ void CVtrConfigView::buildLayout() {
     appendChild(m_connectionInfo, m_parity.node, TreeRowLabels::parity);
     initEnum(m_parity.value, TreeTextTables::parityCount, TreeTextTables::parity);
     appendChild(m_connectionInfo, m_server.node, "Server = ");
-    appendChild(m_connectionInfo, m_tcpPort.node, "TCP Port = ");
+    appendChild(m_connectionInfo, m_tcpPort.node, TreeRowLabels::tcpPort);
 
     appendChild(m_root, m_deviceInfo, "Device Information");
     for (int i = 0; i < deviceStrings; ++i) {

@@ -68,6 +68,8 @@ public:
     void windowDestroyed(CWnd& window) override;
     void beginWaitCursor() override;
     void endWaitCursor() override;
+    void setClipboardText(const std::string& text) override { m_clipboard = text; }
+    const std::string& clipboardText() const { return m_clipboard; }
 
     bool waitCursorShown() const { return m_waitDepth > 0; }
     // Called where a desktop backend paints the windows (a test looks at what they show then).
@@ -104,4 +106,5 @@ private:
     uint64_t m_armCount = 0;
     int m_waitDepth = 0;
     std::function<void()> m_paintObserver;
+    std::string m_clipboard;
 };

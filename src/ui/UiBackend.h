@@ -59,6 +59,8 @@ public:
     // what they show before this returns, since the caller is about to block.
     virtual void beginWaitCursor() {}
     virtual void endWaitCursor() {}
+    // Puts plain text on the system clipboard; a backend without one drops it.
+    virtual void setClipboardText(const std::string& text) { (void)text; }
 };
 
 // The current backend; without one installed, a backend that creates no window: dialogs

@@ -83,6 +83,23 @@ int MainWindowGallery::writeAll(const std::string& directory, std::string& error
         }
         ++written;
     }
+
+    // The traffic log over the transactions of that connect, each with its meaning.
+    CTrafficLogDlg& log = app.mainWindow().trafficLog();
+    log.Open(&app.mainWindow());
+    QWidget* logWindow = backend->widgetOf(&log);
+    if (logWindow == nullptr) {
+        error = "the traffic log window did not open";
+        return -1;
+    }
+    QApplication::processEvents();
+    const QString logPath =
+        folder.filePath(QStringLiteral("%1-traffic-log-after-connect.png").arg(IDD_TRAFFIC_LOG));
+    if (!DialogGallery::withCaption(*logWindow).save(logPath, "PNG")) {
+        error = "cannot write " + logPath.toStdString();
+        return -1;
+    }
+    log.DestroyWindow();
     document.disconnect();
-    return written;
+    return written + 1;
 }

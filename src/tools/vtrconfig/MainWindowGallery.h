@@ -3,10 +3,10 @@
 #include <string>
 
 // Pictures of the main window for review, against a simulated unit in-process: not connected,
-// connected in decimal and connected in hexadecimal.
+// connected in decimal and connected in hexadecimal; then the traffic log after that connect.
 class MainWindowGallery {
 public:
-    // Writes DIR/128-main-window-*.png; returns the number written, or -1 with the reason in
+    // Writes DIR/128-main-window-*.png and DIR/172-traffic-log-after-connect.png; returns the number written, or -1 with the reason in
     // error. Needs the Qt backend installed.
     static int writeAll(const std::string& directory, std::string& error);
 };

@@ -17,6 +17,8 @@ struct VtrctlOptions {
     bool hex = false;
     int64_t count = 1; // repetitions of the operation on one connection
     bool stats = false;
+    // Every transaction on standard error, with its meaning.
+    bool trace = false;
     ModbusCommand command;
     // Instead of one Modbus operation: show the whole unit.
     ShowCommand show;

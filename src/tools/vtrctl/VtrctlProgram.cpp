@@ -3,6 +3,7 @@
 #include "modbus/MbusError.h"
 #include "tools/vtrctl/CommandLine.h"
 #include "tools/vtrctl/RoundTripStats.h"
+#include "tools/vtrctl/TracePrinter.h"
 
 #include <atomic>
 #include <chrono>
@@ -77,9 +78,13 @@ int VtrctlProgram::run(int argc, const char* const* argv, std::ostream& out, std
 
     RoundTripStats stats;
     stats.reserve(options.count);
+    TracePrinter trace(err, options.hex);
     std::unique_ptr<MbusMasterFunctions> master;
     const int opened = options.link.open(options.settings, master);
     bool anyFailed = opened != MBUS_SUCCESS;
+    if (!anyFailed && options.trace) {
+        master->setTransactionObserver(&trace);
+    }
     const bool tcp = options.link.serialLine().device.empty();
     if (anyFailed) {
         printError(err, opened);
