@@ -8,8 +8,8 @@ namespace {
 constexpr ControlTemplate kControls[] = {
     {IdStatic, ControlKind::Static, "S&how:", 7, 9, 22, 8, StyleNone},
     {IDC_TL_SHOW, ControlKind::ComboBox, "", 32, 7, 90, 60, StyleNone},
-    {IdStatic, ControlKind::Static, "&Block:", 134, 9, 24, 8, StyleNone},
-    {IDC_TL_BLOCK, ControlKind::ComboBox, "", 160, 7, 130, 160, StyleNone},
+    // The second filter needs no label of its own: its first line reads "All blocks".
+    {IDC_TL_BLOCK, ControlKind::ComboBox, "", 128, 7, 130, 160, StyleNone},
     {IDC_TL_LIST, ControlKind::ListBox, "", 7, 24, 466, 166, StyleBorder | StyleNotify},
     {IDC_TL_DETAIL, ControlKind::Edit, "", 7, 194, 466, 62,
      StyleMultiline | StyleReadOnly | StyleBorder},
