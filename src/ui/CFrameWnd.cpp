@@ -1,6 +1,7 @@
 #include "ui/CFrameWnd.h"
 
 #include "res/CommandIds.h"
+#include "res/HelpTopics.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "ui/CCmdUI.h"
@@ -24,6 +25,10 @@ CFrameWnd::CFrameWnd() {
     handleUpdate(ID_VIEW_STATUS_BAR,
                  [this](CCmdUI& update) { update.SetCheck(m_statusBar.visible); });
     handleCommand(ID_APP_EXIT, [this] { OnClose(); });
+    handleCommand(ID_CONTEXT_HELP, [this] { setContextHelpMode(true); });
+    handleUpdate(ID_CONTEXT_HELP, [](CCmdUI& update) {
+        update.Enable(AfxGetApp() != nullptr && !AfxGetApp()->helpFile().empty());
+    });
 }
 
 CFrameWnd::~CFrameWnd() = default;
@@ -247,6 +252,13 @@ bool CFrameWnd::userCommand(int id) {
     if (!takesInput() || id == 0) {
         return false;
     }
+    if (m_contextHelp) {
+        setContextHelpMode(false);
+        if (CWinApp* app = AfxGetApp()) {
+            app->WinHelp(HID_BASE_COMMAND + id);
+        }
+        return true;
+    }
     CCmdUI update(id);
     if (!routeUpdate(update)) {
         update.Enable(canRoute(id));
@@ -323,4 +335,32 @@ void CFrameWnd::OnClose() {
         document->onCloseDocument();
     }
     DestroyWindow();
+}
+
+bool CFrameWnd::userHelpClick(const CWnd* window) {
+    if (!m_contextHelp || !takesInput()) {
+        return false;
+    }
+    setContextHelpMode(false);
+    if (CWinApp* app = AfxGetApp()) {
+        app->WinHelp((window != nullptr ? *window : *this).helpContext());
+    }
+    return true;
+}
+
+void CFrameWnd::userCancelContextHelp() {
+    setContextHelpMode(false);
+}
+
+int CFrameWnd::helpContext() const {
+    return HID_BASE_RESOURCE + m_resourceId;
+}
+
+void CFrameWnd::setContextHelpMode(bool on) {
+    if (m_contextHelp != on) {
+        m_contextHelp = on;
+        if (framePeer() != nullptr) {
+            framePeer()->contextHelpModeChanged();
+        }
+    }
 }

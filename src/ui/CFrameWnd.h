@@ -72,6 +72,17 @@ public:
     // The close box, or File Exit.
     void userClose();
 
+    // Context help (Shift+F1, or the toolbar's help button): until the next click the cursor
+    // asks "help on what?". A command chosen then, greyed or not, is not run: the manual opens
+    // at its section. A click elsewhere goes to userHelpClick, Esc to userCancelContextHelp.
+    bool contextHelpMode() const { return m_contextHelp; }
+    // The click of context help landed on a window of the frame: its view, or the frame itself
+    // (null: status bar, toolbar, border). False when the frame is not in that mode.
+    bool userHelpClick(const CWnd* window);
+    void userCancelContextHelp();
+
+    int helpContext() const override;
+
     // The status text of a command: its string up to the '\n'.
     static std::string promptOf(int id);
 
@@ -93,6 +104,7 @@ private:
     void updateItems(std::vector<CMenu::Item>& items, bool& structureChanged);
     bool updateRecentFiles(std::vector<CMenu::Item>& items);
     void updateCommand(int id, bool isMenuItem, bool greyed);
+    void setContextHelpMode(bool on);
 
     int m_resourceId = 0;
     CMenu m_menu;
@@ -104,4 +116,5 @@ private:
     std::string m_recentPlaceholder; // "Recent File", greyed while the list is empty
     bool m_acceptFiles = false;
     bool m_inMenu = false;
+    bool m_contextHelp = false;
 };

@@ -1,10 +1,16 @@
 #include "ui/CWinApp.h"
 
 #include "res/CommandIds.h"
+#include "res/HelpTopics.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
+#include "ui/CCmdUI.h"
 #include "ui/CDocument.h"
 #include "ui/CSingleDocTemplate.h"
+#include "ui/CWnd.h"
+#include "ui/DesktopOpener.h"
+#include "ui/MessageBox.h"
+#include "ui/UiConstants.h"
 
 namespace {
 
@@ -25,6 +31,11 @@ CWinApp::CWinApp(std::string appName)
     handleCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     handleCommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST,
                        [this](int id) { OnOpenRecentFile(id); });
+    // Help Topics and F1 outside any dialog: the manual from its start.
+    for (const int id : {ID_HELP_FINDER, ID_HELP}) {
+        handleCommand(id, [this] { WinHelp(0); });
+        handleUpdate(id, [this](CCmdUI& update) { update.Enable(!m_helpFile.empty()); });
+    }
 }
 
 CWinApp::~CWinApp() {
@@ -79,5 +90,20 @@ void CWinApp::OnOpenRecentFile(int id) {
     if (m_template != nullptr &&
         m_template->openDocument(path, true) == CSingleDocTemplate::OpenResult::failed) {
         m_recent->remove(index);
+    }
+}
+
+void CWinApp::WinHelp(int helpContext) {
+    if (m_helpFile.empty()) {
+        return;
+    }
+    const char* section = helpSectionOf(helpContext);
+    std::string failure;
+    if (!currentDesktopOpener().open(fileUrl(m_helpFile, section != nullptr ? section : ""),
+                                     failure)) {
+        ShowMessageBox(CWnd::GetActiveWindow(),
+                       "The manual could not be shown (" + failure + "). It is the file " +
+                           m_helpFile + ".",
+                       m_appName, MB_OK | MB_ICONWARNING);
     }
 }

@@ -40,6 +40,15 @@ public:
     void OnFileNew();
     void OnFileOpen();
 
+    // The manual, an HTML file whose sections the help topics name (res/HelpTopics.h); empty
+    // greys Help Topics, F1 and context help.
+    void SetHelpFile(std::string path) { m_helpFile = std::move(path); }
+    const std::string& helpFile() const { return m_helpFile; }
+    // Opens the manual in the desktop's browser at the section of a help context (HID_*),
+    // or at its start for 0 or a context without a section. A failure is shown in a message
+    // box naming the manual, so that the user can still open it by hand.
+    void WinHelp(int helpContext);
+
 private:
     // A recent-file entry that no longer opens leaves the list.
     void OnOpenRecentFile(int id);
@@ -49,6 +58,7 @@ private:
     std::unique_ptr<RecentFileList> m_recent;
     CSingleDocTemplate* m_template = nullptr;
     CFrameWnd* m_mainFrame = nullptr;
+    std::string m_helpFile;
 };
 
 // The application object, or null when there is none.

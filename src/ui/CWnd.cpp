@@ -1,7 +1,9 @@
 #include "ui/CWnd.h"
 
+#include "res/HelpTopics.h"
 #include "ui/CControl.h"
 #include "ui/CTreeCtrl.h"
+#include "ui/CWinApp.h"
 #include "ui/MessageBox.h"
 #include "ui/UiBackend.h"
 #include "ui/UiConstants.h"
@@ -365,6 +367,22 @@ bool CWnd::userEscape() {
     }
     notify(IDCANCEL, BN_CLICKED);
     return true;
+}
+
+bool CWnd::userHelp() {
+    CWinApp* app = AfxGetApp();
+    if (!takesInput() || app == nullptr || app->helpFile().empty()) {
+        return false;
+    }
+    app->WinHelp(helpContext());
+    return true;
+}
+
+int CWnd::helpContext() const {
+    if (m_kind == WindowKind::Child) {
+        return HID_BASE_CONTROL + m_controlId;
+    }
+    return m_template != nullptr ? HID_BASE_RESOURCE + m_template->id : 0;
 }
 
 bool CWnd::takesInput() const {

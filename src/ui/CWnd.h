@@ -120,6 +120,12 @@ public:
     bool userEnter();
     // Esc or the close box: a click on IDCANCEL, which the window's handler may refuse.
     bool userEscape();
+    // F1: the manual at this window's section.
+    bool userHelp();
+
+    // What help for this window is about (res/HelpTopics.h): a dialog by its template, a
+    // child window by its control id.
+    virtual int helpContext() const;
 
     WindowPeer* peer() const { return m_peer; }
     void setPeer(WindowPeer* peer) { m_peer = peer; }

@@ -15,4 +15,6 @@ public:
     virtual void statusPaneChanged(size_t index) = 0;
     // The toolbar or the status bar was shown or hidden.
     virtual void controlBarsChanged() = 0;
+    // Context help began or ended (CFrameWnd::contextHelpMode).
+    virtual void contextHelpModeChanged() {}
 };

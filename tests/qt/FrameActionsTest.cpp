@@ -53,7 +53,7 @@ TEST_P(BothBackends, AcceleratorsAndToolbarButtonsRunTheirCommandsUnlessGreyed) 
     EXPECT_EQ(frame.connects, 1);
 
     user->clickToolButton(frame, ID_APP_ABOUT);
-    user->clickToolButton(frame, ID_CONTEXT_HELP); // no handler: greyed
+    user->clickToolButton(frame, ID_CONTEXT_HELP); // no manual: greyed
     EXPECT_EQ(frame.abouts, 1);
 }
 

@@ -11,6 +11,12 @@ namespace {
 
 constexpr int exitUsage = 1;
 
+// A refused value: the message, then where to read the syntax.
+int refuse(const std::string& message) {
+    std::cerr << "vtr300-sim: " << message << "\nRun 'vtr300-sim --help' for details.\n";
+    return exitUsage;
+}
+
 // "[HOST:]PORT" into host and port. The unit speaks IPv4 only: a host with a colon or
 // brackets is an IPv6 address or a typing error.
 bool splitEndpoint(const std::string& text, std::string& host, uint16_t& port) {
@@ -43,6 +49,8 @@ int SimCommandLine::parse(int argc, char** argv) {
                  "127.0.0.1:1502."};
     app.footer(std::string("\n") + SimFaultParser::syntaxHelp() +
                "\nStop with Ctrl+C (SIGINT) or SIGTERM.");
+    app.set_version_flag("--version", std::string("vtr300-sim ") + VTR_VERSION,
+                         "Print the version and exit");
     std::string endpoint;
     std::string profilePath;
     std::vector<std::string> faultTexts;
@@ -81,19 +89,16 @@ int SimCommandLine::parse(int argc, char** argv) {
 
     rtuPty = app.count("--rtu-pty") > 0;
     if (rtuPty && !rtuDevice.empty()) {
-        std::cerr << "vtr300-sim: give either --rtu or --rtu-pty, not both\n";
-        return exitUsage;
+        return refuse("give either --rtu or --rtu-pty, not both");
     }
     tcp = app.count("--tcp") > 0 || (!rtuPty && rtuDevice.empty());
     if (app.count("--tcp") > 0 && !splitEndpoint(endpoint, tcpHost, tcpPort)) {
-        std::cerr << "vtr300-sim: --tcp expects [HOST:]PORT with a host name or dotted IPv4 "
-                     "address (IPv6 is not supported), got \""
-                  << endpoint << "\"\n";
-        return exitUsage;
+        return refuse("--tcp expects [HOST:]PORT with a host name or dotted IPv4 address (IPv6 "
+                      "is not supported), got \"" +
+                      endpoint + "\"");
     }
     if (app.count("--rtu") > 0 && rtuDevice.empty()) {
-        std::cerr << "vtr300-sim: --rtu needs a serial device path\n";
-        return exitUsage;
+        return refuse("--rtu needs a serial device path");
     }
     if (app.count("--profile") > 0) {
         std::string message;
@@ -108,16 +113,14 @@ int SimCommandLine::parse(int argc, char** argv) {
     for (const std::string& text : faultTexts) {
         std::string message;
         if (SimFaultParser::apply(text, faults, message) != 0) {
-            std::cerr << "vtr300-sim: " << message << "\n";
-            return exitUsage;
+            return refuse(message);
         }
     }
     for (const std::string& text : faultCycleTexts) {
         SimFaults step;
         std::string message;
         if (SimFaultParser::applyList(text, step, message) != 0) {
-            std::cerr << "vtr300-sim: --fault-cycle: " << message << "\n";
-            return exitUsage;
+            return refuse("--fault-cycle: " + message);
         }
         faultCycle.push_back(step.snapshot());
     }

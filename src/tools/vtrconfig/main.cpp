@@ -3,6 +3,7 @@
 //   vtrconfig [FILE.vtr]             the main window, with an untitled document or the one named
 //   vtrconfig --demo                 the main window connected to a simulated unit in-process
 //   vtrconfig --demo-profile FILE    the same with the unit described by a profile file
+//   vtrconfig --help | --version
 //   vtrconfig --gallery DIR          every dialog template, the frame sample, the connect options
 //                                    of each protocol and the main window as pictures in DIR
 
@@ -12,6 +13,7 @@
 #include "res/Resources.h"
 #include "tools/vtrconfig/DemoUnit.h"
 #include "tools/vtrconfig/MainWindowGallery.h"
+#include "tools/vtrconfig/ManualLocation.h"
 #include "tools/vtrconfig/StartupProbe.h"
 #include "ui/qt/DialogGallery.h"
 #include "ui/qt/QtBackend.h"
@@ -23,7 +25,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,48 +32,80 @@ namespace {
 
 constexpr int kExitUsage = 2;
 
+constexpr const char* kUsage =
+    "usage: vtrconfig [FILE.vtr | --demo | --demo-profile FILE | --gallery DIR]\n";
+
+constexpr const char* kHelp =
+    "VtrConfig: configure a Vantrel VTR300 I/O unit over Modbus TCP or Modbus RTU.\n"
+    "\n"
+    "  FILE.vtr             open this document (it connects at once when its Auto Connect\n"
+    "                       is set)\n"
+    "  --demo               connect to a simulated VTR300 started inside the program\n"
+    "  --demo-profile FILE  the same with the unit described by a profile file\n"
+    "  --gallery DIR        write every dialog and the main window as PNG pictures to DIR\n"
+    "  --help               show this help and exit\n"
+    "  --version            show the version and exit\n"
+    "\n"
+    "Without a FILE an untitled document opens. The manual opens with F1 or Help > Help\n"
+    "Topics; see also vtrctl(1) and vtr300-sim(1).\n";
+
 struct CommandLine {
     std::string document;
     std::string galleryDir;
     bool gallery = false;
     bool demo = false;
     std::string demoProfile;
+    bool help = false;
+    bool version = false;
     // Undocumented: report start-up times on stderr and quit once the tree is shown.
     bool startupProbe = false;
 };
 
-std::optional<CommandLine> parse(int argc, char* argv[]) {
-    CommandLine line;
+// Reads argv; false with the reason, naming the word refused.
+bool parse(int argc, char* argv[], CommandLine& line, std::string& problem) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (argument == "--gallery" && hasValue) {
+        if ((argument == "--gallery" || argument == "--demo-profile") && !hasValue) {
+            problem = argument + " needs a value";
+            return false;
+        }
+        if (argument == "--help" || argument == "-h") {
+            line.help = true;
+        } else if (argument == "--version") {
+            line.version = true;
+        } else if (argument == "--gallery") {
             line.gallery = true;
             line.galleryDir = argv[++i];
         } else if (argument == "--demo") {
             line.demo = true;
-        } else if (argument == "--demo-profile" && hasValue) {
+        } else if (argument == "--demo-profile") {
             line.demo = true;
             line.demoProfile = argv[++i];
         } else if (argument == "--startup-probe") {
             line.startupProbe = true;
-        } else if (!argument.empty() && argument[0] != '-' && line.document.empty()) {
-            line.document = argument;
+        } else if (argument.empty() || argument[0] == '-') {
+            problem = "unknown option '" + argument + "'";
+            return false;
+        } else if (!line.document.empty()) {
+            problem = "'" + argument + "': only one document can be opened";
+            return false;
         } else {
-            return std::nullopt;
+            line.document = argument;
         }
     }
     const int modes =
         (line.gallery ? 1 : 0) + (line.demo ? 1 : 0) + (line.document.empty() ? 0 : 1);
     if (modes > 1 || (line.startupProbe && line.gallery)) {
-        return std::nullopt;
+        problem = "a document, --demo and --gallery exclude each other";
+        return false;
     }
-    return line;
+    return true;
 }
 
-int usage() {
-    std::fprintf(stderr,
-                 "usage: vtrconfig [FILE.vtr | --demo [--demo-profile FILE] | --gallery DIR]\n");
+int usage(const std::string& problem) {
+    std::fprintf(stderr, "vtrconfig: %s\n%sRun 'vtrconfig --help' for details.\n", problem.c_str(),
+                 kUsage);
     return kExitUsage;
 }
 
@@ -123,21 +156,30 @@ int writeGallery(const std::string& directory) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const std::optional<CommandLine> line = parse(argc, argv);
-    if (!line) {
-        return usage();
+    CommandLine line;
+    std::string problem;
+    if (!parse(argc, argv, line, problem)) {
+        return usage(problem);
     }
-    StartupProbe probe(line->startupProbe);
+    if (line.help) {
+        std::printf("%s\n%s", kUsage, kHelp);
+        return 0;
+    }
+    if (line.version) {
+        std::printf("vtrconfig %s\n", VTR_VERSION);
+        return 0;
+    }
+    StartupProbe probe(line.startupProbe);
     // Pictures and timings need no screen: without one, render offscreen.
-    if ((line->gallery || line->startupProbe) && !haveDisplay() &&
+    if ((line.gallery || line.startupProbe) && !haveDisplay() &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     // Outlives the application, whose document disconnects from it on the way out.
     DemoUnit demo;
-    if (line->demo) {
+    if (line.demo) {
         std::string failure;
-        if (!demo.start(line->demoProfile, failure)) {
+        if (!demo.start(line.demoProfile, failure)) {
             std::fprintf(stderr, "vtrconfig: %s\n", failure.c_str());
             return 1;
         }
@@ -149,13 +191,14 @@ int main(int argc, char* argv[]) {
     QtBackend backend;
     ScopedBackend installed(backend);
 
-    if (line->gallery) {
-        return writeGallery(line->galleryDir);
+    if (line.gallery) {
+        return writeGallery(line.galleryDir);
     }
     CVtrConfigApp app;
+    app.SetHelpFile(ManualLocation::find());
     std::vector<std::string> arguments;
-    if (!line->document.empty()) {
-        arguments.push_back(line->document);
+    if (!line.document.empty()) {
+        arguments.push_back(line.document);
     }
     app.setStartupConnect([&backend, &app, &probe](std::function<void()> connect) {
         probe.onFirstPaint(*backend.widgetOf(&app.mainWindow()), std::move(connect));
@@ -171,11 +214,11 @@ int main(int argc, char* argv[]) {
     QObject::connect(
         window, &QObject::destroyed, &application, [] { QCoreApplication::quit(); },
         Qt::QueuedConnection);
-    if (line->demo) {
+    if (line.demo) {
         demo.pointAt(app.document());
         // Connect once the window is on the screen, through the Connect command, so that the
         // user sees the same status texts as with a real unit.
-        probe.onFirstPaint(*window, [&app, &probe, window, timed = line->startupProbe] {
+        probe.onFirstPaint(*window, [&app, &probe, window, timed = line.startupProbe] {
             app.mainWindow().OnConnect();
             if (timed) {
                 window->repaint();
@@ -183,7 +226,7 @@ int main(int argc, char* argv[]) {
                                 app.mainWindow().view().GetTreeCtrl().GetCount());
             }
         });
-    } else if (line->startupProbe) {
+    } else if (line.startupProbe) {
         probe.onFirstPaint(*window, [&probe] { probe.treeShown(false, 0); });
     }
     return QApplication::exec();

@@ -164,6 +164,8 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
                  "testing Modbus devices.",
                  "vtrctl");
     app.footer(helpFooter);
+    app.set_version_flag("--version", std::string("vtrctl ") + VTR_VERSION,
+                         "Print the version and exit");
     app.require_subcommand(1);
 
     NumericTexts texts;
@@ -245,8 +247,18 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
     } catch (const CLI::CallForHelp& help) {
         app.exit(help, out, err);
         return Outcome::helpShown;
+    } catch (const CLI::CallForVersion& version) {
+        app.exit(version, out, err);
+        return Outcome::helpShown;
     } catch (const CLI::ParseError& error) {
-        err << "vtrctl: " << error.what() << '\n';
+        // A word the parser could not place is what went wrong, even when the parser first
+        // noticed something else (no command after an unknown option).
+        const std::vector<std::string> unplaced = app.remaining();
+        if (unplaced.empty()) {
+            err << "vtrctl: " << error.what() << '\n';
+        } else {
+            err << "vtrctl: '" << unplaced.front() << "' is not an option or command\n";
+        }
         printUsage(err);
         return Outcome::usageError;
     }

@@ -68,6 +68,10 @@ void QtDialogWindow::reject() {
 }
 
 void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier && m_window != nullptr &&
+        m_window->userHelp()) {
+        return;
+    }
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
         QDialog::keyPressEvent(event);
         return;

@@ -2,12 +2,15 @@
 
 #include "res/FrameResources.h"
 #include "ui/CFrameWnd.h"
+#include "ui/CView.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -67,6 +70,10 @@ QtFrameWindow::~QtFrameWindow() {
 
 void QtFrameWindow::detach() {
     QObject::disconnect(m_idleConnection);
+    if (m_frame != nullptr && m_frame->contextHelpMode()) {
+        qApp->removeEventFilter(this);
+        QApplication::restoreOverrideCursor();
+    }
     if (m_frame != nullptr) {
         m_frame->setFramePeer(nullptr);
     }
@@ -223,7 +230,8 @@ void QtFrameWindow::showState(QAction& action, int id) const {
             }
         }
     }
-    action.setEnabled(enabled);
+    // In context help a greyed command can be chosen too: it asks what the command is.
+    action.setEnabled(enabled || m_frame->contextHelpMode());
     // Only a checked entry shows a check box, as the menus of the unit's platform do.
     action.setCheckable(checked);
     action.setChecked(checked);
@@ -270,6 +278,47 @@ void QtFrameWindow::controlBarsChanged() {
     statusBar()->setVisible(m_frame->statusBar().visible);
 }
 
+void QtFrameWindow::contextHelpModeChanged() {
+    if (m_frame == nullptr) {
+        return;
+    }
+    if (m_frame->contextHelpMode()) {
+        QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+        QApplication::restoreOverrideCursor();
+    }
+    for (const auto& [id, action] : m_menuActions) {
+        showState(*action, id);
+    }
+    for (const auto& [id, action] : m_buttons) {
+        showState(*action, id);
+    }
+}
+
+bool QtFrameWindow::contextHelpEvent(QObject* watched, QEvent* event) {
+    // Esc in an open menu closes the menu; elsewhere it ends context help.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        QApplication::activePopupWidget() == nullptr) {
+        m_frame->userCancelContextHelp();
+        return true;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() != QEvent::MouseButtonPress || widget == nullptr) {
+        return false;
+    }
+    // Menus and toolbar buttons are commands: their actions reach the frame as such.
+    if (m_client->isAncestorOf(widget) || widget == m_client) {
+        return m_frame->userHelpClick(m_frame->GetActiveView());
+    }
+    if (widget == m_toolBar || widget == statusBar() || statusBar()->isAncestorOf(widget)) {
+        return m_frame->userHelpClick(nullptr);
+    }
+    return false;
+}
+
 std::vector<QAction*> QtFrameWindow::actionsOf(int id) const {
     std::vector<QAction*> actions;
     const auto [first, last] = m_menuActions.equal_range(id);
@@ -313,6 +362,9 @@ void QtFrameWindow::dropEvent(QDropEvent* event) {
 }
 
 bool QtFrameWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (m_frame != nullptr && m_frame->contextHelpMode() && contextHelpEvent(watched, event)) {
+        return true;
+    }
     // Leaving the toolbar ends the fly-by prompt of its buttons.
     if (watched == m_toolBar && event->type() == QEvent::Leave && m_frame != nullptr) {
         m_frame->userMenuClosed();

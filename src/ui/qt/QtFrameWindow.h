@@ -43,6 +43,7 @@ public:
     void commandStateChanged(int id) override;
     void statusPaneChanged(size_t index) override;
     void controlBarsChanged() override;
+    void contextHelpModeChanged() override;
 
     // For tests that act through the widgets.
     std::vector<QAction*> actionsOf(int id) const;
@@ -63,6 +64,8 @@ private:
     void buildStatusBar();
     void buildAccelerators();
     void showState(QAction& action, int id) const;
+    // Context help: the click that says what help is wanted for, and Esc that cancels it.
+    bool contextHelpEvent(QObject* watched, QEvent* event);
 
     CFrameWnd* m_frame;
     QWidget* m_client;
