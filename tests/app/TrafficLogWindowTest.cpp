@@ -1,9 +1,8 @@
 #include "app/CMainFrame.h"
 #include "device/CVtrConfigDoc.h"
+#include "device/LinkedUnit.h"
 #include "res/CommandIds.h"
 #include "res/ResourceIds.h"
-#include "sim/Simulator.h"
-#include "support/HeadlessUi.h"
 #include "support/ScratchFolder.h"
 #include "ui/UiConstants.h"
 
@@ -29,30 +28,26 @@ std::string fileText(const std::string& path) {
 
 } // namespace
 
-// The window over a document connected as the program connects, to a unit that refuses its
+// The window over a document connected by its own connect options, to a unit that refuses its
 // RTU Configuration: every transaction is listed, the filters narrow the list, and what is
 // shown is copied and saved in full.
 TEST(TrafficLogWindow, ListsFiltersCopiesAndSavesTheTransactionsOfAConnect) {
-    HeadlessUi ui;
-    Simulator sim;
-    ASSERT_EQ(sim.startTcp(), 0);
-    sim.faults().addException(0x1100, 0x1100, 2); // RTU Configuration
-    CVtrConfigDoc doc;
-    ConnectOptions options;
-    options.protocol = ConnectOptions::modbusTcp;
-    options.server = "127.0.0.1";
-    options.tcpPort = sim.tcpPort();
-    doc.setConnectOptions(options);
+    SimProfile profile = SimProfile::richDefault();
+    LinkedUnit unit(Link::tcp, profile);
+    unit.sim.faults().addException(0x1100, 0x1100, 2); // RTU Configuration
+    ASSERT_TRUE(unit.ready());
+    CVtrConfigDoc& doc = unit.doc;
+    HeadlessBackend& ui = unit.ui;
     CMainFrame frame(doc);
     ASSERT_TRUE(frame.create());
     frame.ShowWindow(SW_SHOW);
-    ui.backend.answerMessageBox(IDOK); // the refresh reports the refused block
+    ui.answerMessageBox(IDOK); // the refresh reports the refused block
     frame.OnConnect();
 
     ASSERT_TRUE(frame.userCommand(ID_VIEW_TRAFFIC_LOG));
     CTrafficLogDlg& log = frame.trafficLog();
     ASSERT_TRUE(log.IsWindow());
-    const size_t transactions = sim.requestLog().size();
+    const size_t transactions = unit.sim.requestLog().size();
     const ControlState& list = *log.findControl(IDC_TL_LIST);
     ASSERT_EQ(list.items.size(), transactions);
     EXPECT_THAT(list.items[0], HasSubstr("Communication Check"));
@@ -60,11 +55,11 @@ TEST(TrafficLogWindow, ListsFiltersCopiesAndSavesTheTransactionsOfAConnect) {
 
     // Polling goes on behind the window; the timer brings the new entries in, Pause stops it.
     ASSERT_EQ(doc.checkCommunication(), 0);
-    ui.backend.advance(CTrafficLogDlg::refreshMs);
+    ui.advance(CTrafficLogDlg::refreshMs);
     EXPECT_EQ(list.items.size(), transactions + 1);
     ASSERT_TRUE(log.userClick(IDC_TL_PAUSE));
     ASSERT_EQ(doc.checkCommunication(), 0);
-    ui.backend.advance(CTrafficLogDlg::refreshMs);
+    ui.advance(CTrafficLogDlg::refreshMs);
     EXPECT_EQ(list.items.size(), transactions + 1);
     EXPECT_THAT(log.findControl(IDC_TL_STATUS)->text, HasSubstr("(paused)"));
     ASSERT_TRUE(log.userClick(IDC_TL_PAUSE));
@@ -83,16 +78,15 @@ TEST(TrafficLogWindow, ListsFiltersCopiesAndSavesTheTransactionsOfAConnect) {
     EXPECT_THAT(log.findControl(IDC_TL_DETAIL)->text, HasSubstr("\n  TX 04 10 00 00 50\n"));
 
     ASSERT_TRUE(log.userClick(IDC_TL_COPY));
-    EXPECT_EQ(ui.backend.clipboardText(), log.findControl(IDC_TL_DETAIL)->text);
+    EXPECT_EQ(ui.clipboardText(), log.findControl(IDC_TL_DETAIL)->text);
 
     ScratchFolder folder;
     const std::string path = folder.path() + "/traffic.txt";
-    ui.backend.answerFileDialog(path);
+    ui.answerFileDialog(path);
     ASSERT_TRUE(log.userClick(IDC_TL_SAVE_AS));
     EXPECT_EQ(fileText(path), log.shownText());
     EXPECT_THAT(fileText(path), StartsWith(log.findControl(IDC_TL_DETAIL)->text.substr(0, 12)));
 
     ASSERT_TRUE(log.userEscape());
     EXPECT_FALSE(log.IsWindow());
-    doc.disconnect();
 }
