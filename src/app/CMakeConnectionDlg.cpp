@@ -101,6 +101,8 @@ void CMakeConnectionDlg::accept(bool connect) {
         const std::string server = m_server.GetWindowText();
         check.require(!server.empty(), m_server, serverMessage);
         edited.server = server;
+        check.readUInt16(m_tcpPort, edited.tcpPort, tcpPortMessage);
+        check.require(edited.tcpPort != 0, m_tcpPort, tcpPortMessage);
     }
     if (!check.passed()) {
         return;

@@ -4,12 +4,12 @@
 #include "ui/CComboBox.h"
 #include "ui/CDialog.h"
 #include "ui/CEdit.h"
-#include "ui/CStatic.h"
 
 // "Configure Connect Options": how the program reaches the unit, over a COM port (Modbus RTU)
-// or over Ethernet (Modbus TCP). It edits a copy of the document's options; "Connect" accepts
-// and asks the caller to connect at once, "OK" only accepts. Only the chosen protocol's fields
-// are checked and taken over; the other protocol's options come back as they were passed.
+// or over Ethernet (Modbus TCP) on any TCP port, so that a unit behind port forwarding or a
+// gateway is reached too. It edits a copy of the document's options; "Connect" accepts and
+// asks the caller to connect at once, "OK" only accepts. Only the chosen protocol's fields are
+// checked and taken over; the other protocol's options come back as they were passed.
 class CMakeConnectionDlg : public CDialog {
 public:
     static constexpr const char* comPortMessage =
@@ -20,6 +20,9 @@ public:
         "Please enter a valid Slave ID.";
     static constexpr const char* serverMessage =
         "Invalid Server value!\n\nPlease enter a valid Server name.";
+    static constexpr const char* tcpPortMessage =
+        "Invalid TCP Port value!\n\nTCP Port 0 and TCP Ports greater than 65535 are invalid.  "
+        "Please enter a valid TCP Port.";
 
     CMakeConnectionDlg();
 
@@ -49,5 +52,5 @@ private:
     CComboBox m_baudRate;
     CComboBox m_parity;
     CEdit m_server;
-    CStatic m_tcpPort;
+    CEdit m_tcpPort;
 };

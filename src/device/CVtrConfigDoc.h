@@ -195,7 +195,8 @@ public:
     // nothing.
     //
     // The RTU interface: over an RTU link the unit answers with the new settings at once, so
-    // the link is closed; either way the new settings go into the connect options.
+    // the link is closed; either way the new settings go into the connect options, and the
+    // modified state follows them as after setConnectOptions.
     void writeRtuConfiguration(const RtuConfig& config);
     void writeTcpConfiguration(int index, const TcpConfig& config);
     // Switching to the user-defined scan re-reads the scan parameters the unit will use.
@@ -237,6 +238,8 @@ protected:
     // Makes `master`, whose link is already open, the current one (null: none), in place of
     // connect: tests put a scripted master here.
     void useOpenLink(MbusMasterFunctions* master);
+    // Taken when a document is created or opened; saving does not retake it.
+    void takeReferenceCopy();
 
 private:
     // Opens the master the options name; returns its error code and sets currentMaster.
@@ -261,8 +264,6 @@ private:
 
     void applySettings(const DocumentSettings& newSettings);
     void updateModified();
-    // Taken when a document is created or opened; saving does not retake it.
-    void takeReferenceCopy();
 
     int32_t formatVersion = 2;
     int32_t hexDisplay = 0;

@@ -250,14 +250,13 @@ void CVtrConfigDoc::writeRtuConfiguration(const RtuConfig& config) {
     }
     if (reportWrite(sendRtuConfiguration(config), ConfigureMessages::rtuLabel)) {
         // The unit answers with the new settings from now on: an RTU link to it is lost, and
-        // the next RTU connect must use them. They follow the unit rather than the user's
-        // choice, so the document's modified state stays as it was (the reference copy takes
-        // them too).
+        // the next RTU connect must use them. A document file that kept the old ones would
+        // reach nothing, so a document whose link changed is modified and closing asks to save.
         if (options.protocol == ConnectOptions::modbusRtu) {
             disconnect();
         }
         carryRtuSettings(options, config);
-        carryRtuSettings(reference.connect, config);
+        updateModified();
     }
     updateAllViews();
 }

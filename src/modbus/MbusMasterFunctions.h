@@ -17,6 +17,9 @@ public:
     // Longest request or reply data (the bytes after the function code): a read of 125
     // registers or 2000 coils answers with 1 + 250 bytes.
     static constexpr int maxDataSize = 251;
+    // The most items one read may ask for: the reply must fit maxDataSize.
+    static constexpr int maxReadBits = 2000;
+    static constexpr int maxReadRegisters = 125;
 
     static constexpr int defaultTimeoutMs = 1000;
     static constexpr int64_t maxSleepStepMs = 3600000;

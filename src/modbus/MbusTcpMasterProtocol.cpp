@@ -132,9 +132,22 @@ int MbusTcpMasterProtocol::transact(int slave, int functionCode, const uint8_t* 
     if (!isLinkOpen()) {
         return MBUS_ILLEGAL_STATE;
     }
+    bool reopened = false;
     for (;;) {
+        bool sent = false;
         const int result =
-            transactOnce(slave, functionCode, request, requestLength, reply, replyLength);
+            exchange(slave, functionCode, request, requestLength, reply, replyLength, sent);
+        if (result == MBUS_CONNECTION_CLOSED && !sent && !reopened) {
+            // The unit closes a connection idle for longer than its keepalive time. Nothing of
+            // this request has gone out, so it goes on a fresh connection without being
+            // repeated; a fresh connection that fails the same way is reported.
+            reopened = true;
+            const int reconnected = reconnect();
+            if (reconnected != MBUS_SUCCESS) {
+                return reconnected;
+            }
+            continue;
+        }
         if (!replacesConnection(result)) {
             return result;
         }
@@ -152,6 +165,13 @@ int MbusTcpMasterProtocol::transact(int slave, int functionCode, const uint8_t* 
 
 int MbusTcpMasterProtocol::transactOnce(int slave, int functionCode, const uint8_t* request,
                                         int requestLength, uint8_t* reply, int replyLength) {
+    bool sent = false;
+    return exchange(slave, functionCode, request, requestLength, reply, replyLength, sent);
+}
+
+int MbusTcpMasterProtocol::exchange(int slave, int functionCode, const uint8_t* request,
+                                    int requestLength, uint8_t* reply, int replyLength,
+                                    bool& sent) {
     if (requestLength < 0 || replyLength < 0 ||
         static_cast<size_t>(requestLength) > MbapFrame::maxDataSize ||
         static_cast<size_t>(replyLength) > MbapFrame::maxDataSize) {
@@ -160,6 +180,9 @@ int MbusTcpMasterProtocol::transactOnce(int slave, int functionCode, const uint8
     if (!isLinkOpen()) {
         return MBUS_ILLEGAL_STATE;
     }
+    // The poll spacing comes first: the unit may close an idle connection, or send late bytes,
+    // while it lasts, and both must be found before the request goes out.
+    waitPollDelay();
     const int stale = discardStaleInput();
     if (stale != MBUS_SUCCESS) {
         return stale;
@@ -167,15 +190,15 @@ int MbusTcpMasterProtocol::transactOnce(int slave, int functionCode, const uint8
     const size_t requestSize = MbapFrame::buildRequest(frame_.data(), static_cast<unsigned>(slave),
                                                        static_cast<unsigned>(functionCode), request,
                                                        static_cast<size_t>(requestLength));
-    waitPollDelay();
     if (waitReady(POLLOUT, pollTimeout(), false) != Readiness::ready) {
         return MBUS_IO_ERROR;
     }
-    const ssize_t sent = send(socket_, frame_.data(), requestSize, MSG_NOSIGNAL);
-    if (sent < 0) {
+    const ssize_t sentBytes = send(socket_, frame_.data(), requestSize, MSG_NOSIGNAL);
+    if (sentBytes < 0) {
         return MBUS_CONNECTION_CLOSED;
     }
-    if (static_cast<size_t>(sent) != requestSize) {
+    sent = true;
+    if (static_cast<size_t>(sentBytes) != requestSize) {
         return MBUS_IO_ERROR;
     }
 

@@ -11,7 +11,9 @@
 // its whole life and every connect, send and receive is gated by a readiness wait of at most
 // timeoutMs (0: no limit). After a reply time-out or a malformed reply the connection is
 // dropped and made anew before the failure is reported, so that a late reply can never be
-// taken for the answer to the next request.
+// taken for the answer to the next request. A connection the peer closed while it was idle
+// (a VTR300 closes one after its keepalive time) is made anew before the request is sent; one
+// that closes after the request went out is reported (69), since the unit may have acted on it.
 class MbusTcpMasterProtocol : public MbusMasterFunctions {
 public:
     static constexpr uint16_t defaultPort = 502;
@@ -23,7 +25,9 @@ public:
     int isLinkOpen() override;
     void closeLink() override;
     // One attempt; after 130, 131 or 132 the connection is replaced and the attempt repeated
-    // while retries are left. A failed reconnection is returned and leaves the master closed.
+    // while retries are left. A connection found closed before any of the request was sent is
+    // replaced once and the request sent on the new one. A failed reconnection is returned and
+    // leaves the master closed.
     int transact(int slave, int functionCode, const uint8_t* request, int requestLength,
                  uint8_t* reply, int replyLength) override;
     // One attempt over the open connection; never reconnects.
@@ -44,6 +48,9 @@ public:
 private:
     enum class Readiness { ready, timedOut, failed };
 
+    // One attempt, as transactOnce; `sent` tells whether any of the request went out.
+    int exchange(int slave, int functionCode, const uint8_t* request, int requestLength,
+                 uint8_t* reply, int replyLength, bool& sent);
     Readiness waitReady(short events, int pollTimeoutMs, bool repeatInterrupted);
     int pollTimeout() const;
     int discardStaleInput();

@@ -45,7 +45,7 @@ constexpr ControlTemplate kControls[] = {
     label(IDC_CONN_SERVER_LABEL, "Server", 141),
     {IDC_CONN_SERVER, ControlKind::Edit, "", kFieldX, 141, 108, 14, StyleBorder},
     label(IDC_CONN_TCP_PORT_LABEL, "TCP Port", 158),
-    {IDC_CONN_TCP_PORT, ControlKind::Static, "", kFieldX, 158, 40, 12, StyleSunken},
+    {IDC_CONN_TCP_PORT, ControlKind::Edit, "", kFieldX, 158, 40, 14, StyleBorder},
 
     {IDOK, ControlKind::Button, "Connect", kButtonX, 7, kButtonWidth, kButtonHeight, StyleDefault},
     {IDC_CONN_OK, ControlKind::Button, "OK", kButtonX, 24, kButtonWidth, kButtonHeight, StyleNone},

@@ -112,6 +112,15 @@ TEST_F(MakeConnectionDlg, AcceptsOrRefusesEachEntryWithItsMessage) {
         {ConnectOptions::modbusTcp, IDC_CONN_SERVER, "10.0.0.9", nullptr},
         {ConnectOptions::modbusTcp, IDC_CONN_SERVER, "   ", nullptr},
         {ConnectOptions::modbusTcp, IDC_CONN_SERVER, "", CMakeConnectionDlg::serverMessage},
+        {ConnectOptions::modbusTcp, IDC_CONN_TCP_PORT, "1", nullptr},
+        {ConnectOptions::modbusTcp, IDC_CONN_TCP_PORT, "65535", nullptr},
+        {ConnectOptions::modbusTcp, IDC_CONN_TCP_PORT, "0xFFFF", nullptr},
+        {ConnectOptions::modbusTcp, IDC_CONN_TCP_PORT, "0", CMakeConnectionDlg::tcpPortMessage},
+        {ConnectOptions::modbusTcp, IDC_CONN_TCP_PORT, "65536", CMakeConnectionDlg::tcpPortMessage},
+        {ConnectOptions::modbusTcp, IDC_CONN_TCP_PORT, "0x10000",
+         CMakeConnectionDlg::tcpPortMessage},
+        {ConnectOptions::modbusTcp, IDC_CONN_TCP_PORT, "-1", CMakeConnectionDlg::tcpPortMessage},
+        {ConnectOptions::modbusTcp, IDC_CONN_TCP_PORT, "", CMakeConnectionDlg::tcpPortMessage},
     };
     for (const auto& c : cases) {
         const std::string where = std::to_string(c.field) + " = \"" + c.text + "\"";
@@ -172,11 +181,13 @@ TEST_F(MakeConnectionDlg, AcceptedEntriesReachTheRecordAndTheOtherProtocolsOptio
         user.click(IDOK);
         user.select(IDC_CONN_PROTOCOL, ConnectOptions::modbusTcp);
         user.type(IDC_CONN_SERVER, " ");
+        user.type(IDC_CONN_TCP_PORT, "0x3AB7");
         user.click(IDC_CONN_OK);
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
     expected = options(ConnectOptions::modbusTcp);
     expected.server = " ";
+    expected.tcpPort = 15031;
     EXPECT_EQ(dialog.GetData(), expected);
 }
 

@@ -91,6 +91,17 @@ TEST(MainWindow, MenuRulesFollowTheDocument) {
         ASSERT_TRUE(unit.ready());
         expectRules(unit.doc, {{ID_CONFIGURE_SCAN_PARAMETERS, true, false}}, "Refresh Data\tF4");
     }
+    {
+        SCOPED_TRACE("connected, eight digital panels, firmware without a secondary interface");
+        SimProfile profile = SimProfile::full();
+        profile.identity.firmwareRevision = "KX5120-02AR";
+        SimulatedDocument unit(profile);
+        ASSERT_TRUE(unit.ready());
+        expectRules(unit.doc,
+                    {{ID_CONFIGURE_SECONDARY_TCP, false, false},
+                     {ID_RESET_DIGITAL_PANEL_0 + 7, true, false}},
+                    "Refresh Data\tF4");
+    }
 }
 
 // What the status bar shows while each flow blocks (painted as the wait cursor comes up), and

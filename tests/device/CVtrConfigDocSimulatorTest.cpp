@@ -14,8 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -253,6 +255,26 @@ TEST_P(DocumentOnSimulator, LiveValuesAreReadAndWrittenOneAtATime) {
     EXPECT_TRUE(unit.sim.unit().digitalOutputValue(8));
 }
 
+// A VTR300 closes a Modbus TCP connection idle for longer than its keepalive time; a dialog's
+// write or the quick channel view's read after that works at the first try.
+TEST(DocumentOverTcp, WritesAndLiveReadsWorkAfterTheUnitClosedTheIdleLink) {
+    SimProfile profile = SimProfile::richDefault();
+    profile.tcp[0].keepaliveMs = 200;
+    LinkedUnit unit(Link::tcp, profile);
+    ASSERT_TRUE(unit.ready());
+    const auto idle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(400)); };
+    uint16_t value = 0;
+
+    idle();
+    unit.doc.writeScanMode(0);
+    idle();
+    EXPECT_EQ(unit.doc.readLiveRegister(1, value), MBUS_SUCCESS);
+
+    EXPECT_TRUE(unit.ui.messageBoxes().empty());
+    EXPECT_EQ(unit.doc.isConnected(), 1);
+    EXPECT_EQ(unit.sim.requestLog().size(), 2u); // each sent once
+}
+
 TEST_P(DocumentOnSimulator, FailedReadLeavesTheWholeImageAsItWas) {
     struct Fault {
         const char* name;
@@ -394,23 +416,28 @@ TEST_P(DocumentOnSimulator, UnreadableIdentityBlockClosesTheLink) {
 TEST_P(DocumentOnSimulator, FailingBlocksAreListedInRefreshOrderAndTheLinkStaysOpen) {
     LinkedUnit unit(GetParam(), SimProfile::richDefault());
     ASSERT_TRUE(unit.ready());
+    // A second refresh: what the first one read must not stay valid.
+    ASSERT_NO_FATAL_FAILURE(unit.readAll());
     // Armed in the opposite order to the refresh's.
     unit.sim.faults().addException(VtrAddress::analogOutputOptions,
                                    VtrAddress::analogOutputOptions + 63, 4);
+    unit.sim.faults().addException(VtrAddress::scanParameters, VtrAddress::scanParameters, 4);
     unit.sim.faults().addException(VtrAddress::rtuConfiguration, VtrAddress::rtuConfiguration, 2);
 
     unit.doc.refresh();
 
     EXPECT_EQ(unit.doc.isConnected(), 1);
-    EXPECT_EQ(unit.doc.viewUpdates, 1);
+    EXPECT_EQ(unit.doc.viewUpdates, 2);
     ASSERT_EQ(unit.ui.messageBoxes().size(), 1u);
     EXPECT_EQ(unit.ui.messageBoxes()[0].caption, "Read Error");
     EXPECT_EQ(unit.ui.messageBoxes()[0].text,
               "Refresh failed to read the following data: \n\n"
               "\tRTU Configuration:    162, Illegal Data Address exception response\n"
+              "\tUser-Defined Scan Parameters:    164, Slave Device Failure exception response\n"
               "\tAnalog Output Options:    164, Slave Device Failure exception response\n"
               "\nThe current connection will remain open.");
     EXPECT_EQ(unit.doc.getRtuConfig(), nullptr);
+    EXPECT_EQ(unit.doc.getScanParameters(), nullptr);
     EXPECT_EQ(unit.doc.getDefaultOutput(0, 0), nullptr);
     EXPECT_NE(unit.doc.getAverageWeightIndex(0, 0), nullptr);
 }

@@ -78,6 +78,8 @@ const WriteCase writeCases[] = {
      true,
      [](const CVtrConfigDoc& d) {
          EXPECT_EQ(d.getTcpConfig(1)->ipAddress, someInterface().ipAddress);
+         EXPECT_EQ(d.getTcpConfig(1)->subnetMask, someInterface().subnetMask);
+         EXPECT_EQ(d.getTcpConfig(1)->gateway, someInterface().gateway);
          EXPECT_EQ(d.getTcpConfig(1)->keepaliveMs, 1500);
          EXPECT_NE(d.getTcpConfig(1)->tcpPort, 0); // the unit's own, kept
      }},
@@ -261,7 +263,11 @@ TEST_P(ConfigureOnSimulator, RtuWriteCarriesTheNewSettingsIntoTheConnectOptions)
     ConnectOptions options = unit.doc.getConnectOptions();
     options.slaveId = 0x25;
     unit.doc.setConnectOptions(options);
-    const bool modified = unit.doc.IsModified();
+    unit.doc.takeReferenceCopy(); // as opened from a file
+    unit.doc.SetModifiedFlag(false);
+    // The file must follow the unit where it names the link: over TCP the RTU settings are
+    // not part of the link, and the modified state ignores them.
+    const bool modified = GetParam() == Link::rtu;
     unit.ui.answerMessageBox(IDOK);
 
     unit.doc.writeRtuConfiguration({0x30, 1, 3, 0});
@@ -276,7 +282,7 @@ TEST_P(ConfigureOnSimulator, RtuWriteCarriesTheNewSettingsIntoTheConnectOptions)
     EXPECT_EQ(unit.doc.image().rtuConfig.valid, 1);
     // Over RTU the unit now answers at another address and speed: the link is gone.
     EXPECT_EQ(unit.doc.isConnected(), GetParam() == Link::rtu ? 0 : 1);
-    // Touching the options later does not make the document modified by the unit's change.
+    // Touching the options later keeps that state.
     unit.doc.setConnectOptions(unit.doc.getConnectOptions());
     EXPECT_EQ(unit.doc.IsModified(), modified);
 }
@@ -299,6 +305,10 @@ TEST_P(ConfigureOnSimulator, AnalogStatesAreWrittenOnlyWhereTheyChange) {
     // A channel taking a new role starts from the unit's defaults for it.
     EXPECT_EQ(unit.doc.image().defaultOutput[1][3].value, 0);
     EXPECT_EQ(unit.doc.image().averageWeightIndex[1][7].value, 2);
+    // The unit holds the same: output channel 7, now an input, weighs 4 (index 2).
+    ASSERT_NO_FATAL_FAILURE(unit.readAll());
+    EXPECT_EQ(*unit.doc.getAverageWeightIndex(1, 7), 2);
+    EXPECT_EQ(*unit.doc.getDefaultOutput(1, 3), 0);
 }
 
 TEST_P(ConfigureOnSimulator, StaleAnalogStatesAreAllWrittenAndAFailureKeepsTheFlagCleared) {

@@ -11,6 +11,7 @@
 // update.
 class LinkedDoc : public CVtrConfigDoc {
 public:
+    using CVtrConfigDoc::takeReferenceCopy;
     using CVtrConfigDoc::useOpenLink;
 
     int viewUpdates = 0;

@@ -260,7 +260,8 @@ TEST(TcpTransport, SilentServerThatStopsAcceptingLeavesTheMasterClosedWithConnec
     EXPECT_EQ(link.master.readInputRegisters(1, 1, &value, 1), MBUS_ILLEGAL_STATE);
 }
 
-TEST(TcpTransport, ServerThatClosesGivesConnectionClosedAndTheMasterStaysOpen) {
+// The unit may have acted on a request it received before closing, so it is never sent again.
+TEST(TcpTransport, ServerThatClosesAfterTheRequestGivesConnectionClosedAndTheMasterStaysOpen) {
     Connected link([](const Bytes&) {
         Answer answer = silence();
         answer.closeAfter = true;
@@ -270,9 +271,44 @@ TEST(TcpTransport, ServerThatClosesGivesConnectionClosedAndTheMasterStaysOpen) {
 
     EXPECT_EQ(link.master.readInputRegisters(1, 1, &value, 1), MBUS_CONNECTION_CLOSED);
     EXPECT_TRUE(link.master.isLinkOpen());
+    ASSERT_TRUE(link.server.waitForClientGone());
+    // The close is found before the write is sent: the write goes out on a new connection, once.
     EXPECT_EQ(link.master.writeSingleRegister(1, 1, 5), MBUS_CONNECTION_CLOSED);
     EXPECT_TRUE(link.master.isLinkOpen());
-    EXPECT_EQ(link.server.connections(), 1);
+    EXPECT_EQ(link.server.connections(), 2);
+    EXPECT_EQ(link.server.requests().size(), 2u);
+}
+
+// A VTR300 closes a connection idle for longer than its keepalive time.
+TEST(TcpTransport, PeerThatClosedWhileIdleIsReconnectedBeforeTheRequestIsSent) {
+    const struct {
+        bool reset, stopListening;
+        int expected, connections;
+    } cases[] = {{false, false, MBUS_SUCCESS, 2},           // end of stream
+                 {true, false, MBUS_SUCCESS, 2},            // reset
+                 {false, true, MBUS_TCP_CONNECT_ERROR, 1}}; // no longer accepting
+    for (const auto& c : cases) {
+        std::atomic<int> answered{0};
+        Connected link([&](const Bytes&) {
+            Answer answer = reply(framedRegisterReply(1, static_cast<uint16_t>(answered)));
+            answer.closeAfter = answered == 0 && !c.reset;
+            answer.resetAfter = answered++ == 0 && c.reset;
+            answer.stopListening = c.stopListening;
+            return answer;
+        });
+        uint16_t value = 0;
+        ASSERT_EQ(link.master.readInputRegisters(1, 0x1001, &value, 1), MBUS_SUCCESS);
+        ASSERT_TRUE(link.server.waitForClientGone());
+
+        EXPECT_EQ(link.master.readInputRegisters(1, 0x1001, &value, 1), c.expected);
+
+        EXPECT_EQ(link.master.isLinkOpen(), c.expected == MBUS_SUCCESS);
+        EXPECT_EQ(link.server.connections(), c.connections);
+        const auto requests = link.server.requests();
+        ASSERT_EQ(requests.size(), static_cast<size_t>(c.connections));
+        EXPECT_EQ(requests.back(), requests.front()); // the same frame, sent once on each
+        EXPECT_EQ(value, c.connections - 1);
+    }
 }
 
 TEST(TcpTransport, PeerSendingWithoutPauseCannotHoldTheMasterForever) {

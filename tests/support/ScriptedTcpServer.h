@@ -35,6 +35,7 @@ public:
         size_t pieceSize = 0;       // nonzero: send in pieces of this size...
         int pieceGapMs = 0;         // ...with this pause between them
         bool closeAfter = false;    // close the connection once the bytes are out
+        bool resetAfter = false;    // ...or reset it (RST) instead of closing it
         bool stopListening = false; // refuse every later connection
         bool flood = false;         // then send 0xFF bytes without pause until the client leaves
     };
@@ -202,7 +203,11 @@ private:
                 return;
             }
         }
-        if (answer.closeAfter) {
+        if (answer.resetAfter) {
+            const linger abort{1, 0};
+            setsockopt(m_client, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+        }
+        if (answer.closeAfter || answer.resetAfter) {
             closeClient();
             return;
         }

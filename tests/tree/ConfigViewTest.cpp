@@ -349,6 +349,8 @@ TEST_F(ViewOnUnit, FailureRowsFollowTheStatusBitsInTheirFixedOrder) {
         std::vector<std::string> rows;
     } cases[] = {
         {0x0000, {}},
+        {0x0001, {"DAC Failure"}},
+        {0x0002, {"ADC Failure"}},
         {0x0003, {"ADC Failure", "DAC Failure"}},
         {0x0014, {"EEPROM Failure", "Invalid Slave ID"}},
         {0x001F,

@@ -1,3 +1,4 @@
+#include "sim/Simulator.h"
 #include "support/ScriptedTcpServer.h"
 #include "support/VtrctlRun.h"
 
@@ -7,6 +8,7 @@
 #include <sys/wait.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -146,10 +148,7 @@ TEST(Vtrctl, ArgumentsOutOfRangeAreAnsweredByTheMaster) {
     ScriptedTcpServer unit([](const Bytes& request) { return fakeUnit(request); });
     const std::vector<std::vector<std::string>> cases = {
         {"read-input-registers", "0", "1"},
-        {"read-input-registers", "1", "126"},
         {"read-input-registers", "65537", "1"},
-        {"read-coils", "1", "5000000000"},
-        {"read-coils", "1", "-4"},
         {"--slave", "256", "read-coils", "1", "1"},
         {"--slave", "0", "read-input-registers", "1", "1"},
         {"write-single-register", "-1", "5"},
@@ -313,6 +312,13 @@ TEST(Vtrctl, UsageErrorsPrintTheUsageAndExitTwoWithoutTraffic) {
         {"--tcp", tcp, "write-multiple-registers", "1", "1", "70000"},
         {"--tcp", tcp, "write-single-coil", "1"},
         {"--tcp", tcp, "--count", "0", "read-coils", "1", "1"},
+        {"--tcp", tcp, "--interval", "-1", "--count", "2", "read-coils", "1", "1"},
+        {"--tcp", tcp, "read-coils", "1", "0"},
+        {"--tcp", tcp, "read-coils", "1", "2001"},
+        {"--tcp", tcp, "read-coils", "1", "5000000000"},
+        {"--tcp", tcp, "read-coils", "1", "-4"},
+        {"--tcp", tcp, "read-input-registers", "1", "0"},
+        {"--tcp", tcp, "read-input-registers", "1", "126"},
         {"--tcp", tcp, "--timeout", "-1", "read-coils", "1", "1"},
         {"--tcp", tcp, "--retries", "x", "read-coils", "1", "1"},
         {"--tcp", tcp, "--slave", "", "read-coils", "1", "1"},
@@ -348,9 +354,9 @@ TEST(Vtrctl, HelpDocumentsEveryCommandAndExitsZero) {
     EXPECT_EQ(outcome.status, 0);
     for (const char* text :
          {"--tcp HOST[:PORT]", "--slave", "--timeout", "--retries", "--poll-delay", "--hex",
-          "--count", "--stats", "read-coils", "read-input-registers", "write-single-coil",
-          "write-single-register", "write-multiple-coils", "write-multiple-registers",
-          "error CODE: TEXT", "Exit status"}) {
+          "--count", "--interval", "--stats", "read-coils", "read-input-registers",
+          "write-single-coil", "write-single-register", "write-multiple-coils",
+          "write-multiple-registers", "error CODE: TEXT", "Exit status"}) {
         EXPECT_THAT(outcome.out, HasSubstr(text));
     }
 }
@@ -372,6 +378,27 @@ TEST(Vtrctl, CountRepeatsOnOneConnectionAndPrintsTheLastValues) {
                                           "median [0-9]+\n"
                                           "mean [0-9]+\n"
                                           "max [0-9]+\n"));
+}
+
+// A poll loop leaves the link idle for longer than the unit's keepalive time, after which the
+// unit has closed it: every repetition still answers.
+TEST(Vtrctl, IntervalSpacesTheRepetitionsAndEachAnswersAfterTheUnitClosedTheIdleLink) {
+    constexpr int keepaliveMs = 150;
+    SimProfile profile = SimProfile::richDefault();
+    profile.tcp[0].keepaliveMs = keepaliveMs;
+    Simulator sim(profile);
+    ASSERT_EQ(sim.startTcp(), 0);
+    const auto start = std::chrono::steady_clock::now();
+
+    const Outcome outcome =
+        vtrctl({"--tcp", "127.0.0.1:" + std::to_string(sim.tcpPort()), "--count", "3", "--interval",
+                std::to_string(2 * keepaliveMs), "--stats", "read-input-registers", "0x1201", "1"});
+
+    EXPECT_GE(std::chrono::steady_clock::now() - start,
+              std::chrono::milliseconds(4 * keepaliveMs)); // start to start, twice
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_THAT(outcome.err, StartsWith("transactions 3\nfailures 0\n"));
+    EXPECT_EQ(sim.requestLog().size(), 3u);
 }
 
 TEST(Vtrctl, StatsCountFailuresAndEachFailurePrintsItsError) {

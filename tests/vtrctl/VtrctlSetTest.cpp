@@ -50,6 +50,16 @@ TEST(VtrctlSet, ValuesAreJudgedByTheDialogsRulesAndRefusedWithTheirMessages) {
         {Kind::set, {"tcp", "0", "mask=255.255..0"}, CCfgTcpParmsDlg::subnetMaskMessage},
         {Kind::set, {"tcp", "0", "gateway=1.2.3.4.5"}, CCfgTcpParmsDlg::gatewayMessage},
         {Kind::set, {"tcp", "0", "keepalive=65536"}, CCfgTcpParmsDlg::keepaliveMessage},
+        // Numbers are whole words, where a dialog would read 1, 5 and 0.
+        {Kind::set, {"tcp", "0", "keepalive=1e3"}, CCfgTcpParmsDlg::keepaliveMessage},
+        {Kind::set, {"tcp", "0", "keepalive=-0x1"}, CCfgTcpParmsDlg::keepaliveMessage},
+        {Kind::set, {"tcp", "0", "ip=192.168.1.5x"}, CCfgTcpParmsDlg::ipAddressMessage},
+        {Kind::set, {"scan-parameters", "interval=5x"}, CCfgAnaScanParmsDlg::intervalMessage},
+        {Kind::set,
+         {"scan-parameters", "list=3, 17x"},
+         ScanListText::message({ScanListText::Result::InvalidEntry, 1})},
+        {Kind::set, {"default-output", "0", "8", "-0x1"}, CCfgAnaOutOptsDlg::defaultOutputMessage},
+        {Kind::set, {"default-output", "0", "8", "0xFFFF"}, ""},
         {Kind::set, {"tcp", "2"}, "INDEX"},
         {Kind::set, {"scan-mode", "user-defined"}, ""},
         {Kind::set, {"scan-mode", "fast"}, "continuous|user-defined"},
@@ -140,11 +150,58 @@ TEST_F(VtrctlSetOnUnit, EachBlockIsWrittenAndReadBack) {
     }
 }
 
+// Fields left out come from the block as the unit holds it, never from the dialogs' defaults.
+TEST_F(VtrctlSetOnUnit, ABlockThatCouldNotBeReadIsWrittenOnlyWhole) {
+    const struct {
+        uint16_t unreadable; // read with the block, not written
+        Words set;
+        const char* refusal; // null: written
+    } cases[] = {
+        {0x1117, {"set", "tcp", "0", "keepalive=5000"}, "set: TCP Configuration could not"},
+        {0x1117,
+         {"set", "tcp", "0", "ip=10.0.0.5", "mask=255.0.0.0", "gateway=10.0.0.1", "keepalive=50"},
+         nullptr},
+        {0x1127, {"set", "tcp", "1", "gateway=10.0.0.1"}, "set: TCP Configuration 2 could not"},
+        {0x1100, {"set", "rtu", "parity=odd"}, "set: RTU Configuration could not"},
+        {0x1340, {"set", "scan-parameters", "interval=40"}, "set: User-Defined Scan Parameters"},
+    };
+    for (const auto& c : cases) {
+        sim.faults().clear();
+        sim.faults().addException(c.unreadable, c.unreadable, 4);
+        sim.clearRequestLog();
+
+        const VtrctlOutcome outcome = vtrctl(c.set);
+
+        EXPECT_EQ(outcome.status, c.refusal ? 1 : 0) << c.set[1] << ": " << outcome.err;
+        EXPECT_THAT(outcome.err, HasSubstr(c.refusal ? c.refusal : "")) << c.set[1];
+        EXPECT_EQ(sim.requestLog().back().function == 0x10, !c.refusal) << c.set[1];
+    }
+}
+
+TEST_F(VtrctlSetOnUnit, ScanParametersUnderContinuousScanKeepWhatTheUnitHolds) {
+    SimProfile unit = sim.unit().configuration();
+    unit.scanMode = 0;
+    sim.unit().setConfiguration(unit);
+
+    EXPECT_EQ(vtrctl({"set", "scan-parameters", "count=7"}).status, 0);
+
+    const SimProfile written = sim.unit().configuration();
+    EXPECT_EQ(written.scanCount, 7);
+    EXPECT_EQ(written.scanIntervalMs, unit.scanIntervalMs);
+    EXPECT_EQ(written.scanList, unit.scanList);
+}
+
 TEST_F(VtrctlSetOnUnit, AWriteTheUnitRefusesExitsWithTheConfigureError) {
     sim.faults().addException(0x1204, 0x1204, 4);
     const VtrctlOutcome outcome = vtrctl({"set", "scan-mode", "user-defined"});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_THAT(outcome.err, HasSubstr("Configure Error: Failed to configure Analog Scan Mode!"));
+
+    // The unit took the reset, but what it holds after its restart could not be read.
+    sim.faults().addException(0x1110, 0x1110, 4);
+    const VtrctlOutcome reset = vtrctl({"reset", "analog"});
+    EXPECT_EQ(reset.status, 1);
+    EXPECT_THAT(reset.err, HasSubstr("Waiting for Vantrel to boot....\nRead Error: "));
 }
 
 } // namespace

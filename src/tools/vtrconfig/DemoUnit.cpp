@@ -17,10 +17,9 @@ bool DemoUnit::start(const std::string& profilePath, std::string& failure) {
         SimProfileLoader::loadFile(profilePath, profile, failure) != SimProfileLoader::ok) {
         return false;
     }
+    // The unit's own keepalive rule stays: the demo closes an idle connection as a real unit
+    // does, and the program connects again before its next request.
     m_simulator = std::make_unique<Simulator>(profile);
-    // The window may sit unused for minutes; a real unit would drop the connection after its
-    // keepalive time and the next command would fail, which is no way to meet the program.
-    m_simulator->setKeepIdleConnections(true);
     const int result = m_simulator->startTcp(kLoopback, 0);
     if (result != 0) {
         failure = std::string("cannot start the simulated unit: ") +

@@ -12,8 +12,8 @@ namespace {
 
 constexpr const char* usageText =
     "usage: vtrctl --tcp HOST[:PORT] [--slave N] [--timeout MS] [--retries N]\n"
-    "              [--poll-delay MS] [--hex] [--count N] [--stats] [--trace]\n"
-    "              COMMAND ARGS...\n"
+    "              [--poll-delay MS] [--hex] [--count N [--interval MS]] [--stats]\n"
+    "              [--trace] COMMAND ARGS...\n"
     "       vtrctl --rtu DEVICE [--baud N] [--parity none|odd|even] [--data-bits 7|8]\n"
     "              [--stop-bits 1|2] [--rs485-delay MS] [--slave N] ... COMMAND ARGS...\n"
     "       vtrctl --document FILE.vtr [--slave N] ... COMMAND ARGS...\n"
@@ -29,14 +29,17 @@ constexpr const char* usageText =
 
 constexpr const char* helpFooter =
     "REF is the one-based Modbus reference (the wire address plus one). REF, COUNT and VALUE are\n"
-    "decimal or 0x-hexadecimal; they reach the master as typed, which answers values out of its\n"
-    "range with error 1. A register VALUE must lie in -32768..0xFFFF (negative values are sent\n"
+    "decimal or 0x-hexadecimal. COUNT lies in 1..2000 for coils and 1..125 for registers; REF\n"
+    "and coil values reach the master as typed, which answers values out of its range with\n"
+    "error 1. A register VALUE must lie in -32768..0xFFFF (negative values are sent\n"
     "as two's complement); a coil VALUE is on when it is not 0.\n"
     "\n"
     "A read prints its values on one line, separated by single blanks: coils as 0 or 1,\n"
     "registers in decimal, or as 0x%04X with --hex. A write prints nothing.\n"
     "--count N repeats the operation N times on one connection (stopping early only when the\n"
-    "connection is lost) and prints the values of the last read. --stats then prints on\n"
+    "connection is lost) and prints the values of the last read; --interval MS starts each\n"
+    "repetition MS milliseconds after the start of the one before, as a poll loop does (a\n"
+    "connection the unit closed while idle is opened again). --stats then prints on\n"
     "standard error the number of transactions and of failures, and the minimum, median, mean\n"
     "and maximum round-trip time in microseconds of the successful transactions, one\n"
     "'label value' line each. Ctrl+C ends the loop after the transaction under way, and the\n"
@@ -70,7 +73,8 @@ constexpr const char* helpFooter =
     "passes, or on Ctrl+C.\n"
     "\n"
     "set writes one configuration block as the program's configuration dialogs do, after\n"
-    "reading the whole unit: fields left out keep the unit's values.\n"
+    "reading the whole unit: fields left out keep the unit's values. When the block could not\n"
+    "be read, set writes nothing and exits 1 unless every field of the block is given.\n"
     "  set rtu [interface=rs232|rs485-2wire|rs485-4wire] [baud=1200..115200]\n"
     "          [parity=none|odd|even] [slave-high=0x00..0xF0]\n"
     "  set tcp INDEX [ip=A.B.C.D] [mask=A.B.C.D] [gateway=A.B.C.D] [keepalive=MS]\n"
@@ -83,10 +87,11 @@ constexpr const char* helpFooter =
     "  set digital-states PANEL STATE x16\n"
     "  set digital-output PANEL CHANNEL 0|1\n"
     "reset analog resets every analog panel to factory defaults and reads the unit again after\n"
-    "it restarts; reset digital PANEL resets one digital panel. Every value is judged by the\n"
-    "dialogs' rules before anything is sent; a refused one prints the dialog's message and\n"
-    "exits 2. After the write the tree rows of the block are printed. A write or reset the unit\n"
-    "refuses prints the \"Configure Error\" or \"Reset Error\" message and exits 1.";
+    "it restarts (exit 1 when that read fails); reset digital PANEL resets one digital panel.\n"
+    "Every value is judged by the dialogs' rules before anything is sent, and must be a number\n"
+    "as a whole; a refused one prints the dialog's message and exits 2. After the write the\n"
+    "tree rows of the block are printed. A write or reset the unit refuses prints the\n"
+    "\"Configure Error\" or \"Reset Error\" message and exits 1.";
 
 const char* argumentSyntax(ModbusCommand::Arguments arguments) {
     switch (arguments) {
@@ -112,6 +117,7 @@ struct NumericTexts {
     std::string retries = "0";
     std::string pollDelay = "0";
     std::string count = "1";
+    std::string interval = "0";
 };
 
 bool parseNonNegative(const char* option, const std::string& text, int64_t highest, int64_t& value,
@@ -139,7 +145,8 @@ bool applyNumericTexts(const NumericTexts& texts, VtrctlOptions& options, std::s
         !parseNonNegative("--retries", texts.retries, largestInt, retries, problem) ||
         !parseNonNegative("--poll-delay", texts.pollDelay, largestInt, pollDelay, problem) ||
         !parseNonNegative("--count", texts.count, std::numeric_limits<int64_t>::max(),
-                          options.count, problem)) {
+                          options.count, problem) ||
+        !parseNonNegative("--interval", texts.interval, largestInt, options.intervalMs, problem)) {
         return false;
     }
     if (options.count < 1) {
@@ -187,6 +194,9 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
         app.add_option("--count", texts.count,
                        "Run the operation N times on one connection (watch: N passes)")
             ->type_name("N");
+    app.add_option("--interval", texts.interval,
+                   "With --count: start each repetition MS after the one before, default 0")
+        ->type_name("MS");
     app.add_flag("--stats", options.stats, "Print transaction statistics on standard error");
     app.add_flag("--trace", options.trace,
                  "Print every transaction on standard error with its meaning and bytes");

@@ -12,6 +12,7 @@
 #include "dialogs/ScanListText.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
+#include "tools/vtrctl/NumberArgument.h"
 #include "tools/vtrctl/VtrctlProgram.h"
 #include "tree/CVtrConfigView.h"
 #include "ui/HeadlessBackend.h"
@@ -90,10 +91,54 @@ bool keyValues(std::span<const std::string> words, std::initializer_list<const c
     return true;
 }
 
+// A number judged by one of the dialogs' parsers. The dialogs read a number from the start of a
+// box's text and ignore what follows it; a word on the command line must be a number as a
+// whole, so that "1e3" or "5x" is refused rather than written as 1 or 5, and "-0x1" rather than
+// as 0.
+template <typename T>
+int wholeNumber(int (*parse)(const std::string&, T&), const std::string& word, T& value) {
+    int64_t whole = 0;
+    if (!NumberArgument::parse(word, whole)) {
+        return ParseNotNumber;
+    }
+    T parsed{};
+    const int result = parse(word, parsed);
+    if (result != ParseOk) {
+        return result;
+    }
+    // A 16-bit field typed in hexadecimal holds its bit pattern: 0x8000 is -32768.
+    if (whole != static_cast<int64_t>(parsed) &&
+        (whole < 0 || whole != static_cast<uint16_t>(parsed))) {
+        return ParseNotNumber;
+    }
+    value = parsed;
+    return ParseOk;
+}
+
+// The position of the first scan list entry that is not a number as a whole, or -1. Entries
+// are parted by commas or semicolons and may have blanks around them, as in the dialog.
+int firstPartialListEntry(const std::string& list) {
+    constexpr const char* blanks = " \t";
+    int position = 0;
+    for (size_t start = 0; !list.empty() && start <= list.size(); ++position) {
+        const size_t end = std::min(list.find_first_of(",;", start), list.size());
+        const std::string entry = list.substr(start, end - start);
+        const size_t first = entry.find_first_not_of(blanks);
+        int64_t id = 0;
+        if (first == std::string::npos ||
+            !NumberArgument::parse(entry.substr(first, entry.find_last_not_of(blanks) - first + 1),
+                                   id)) {
+            return position;
+        }
+        start = end + 1;
+    }
+    return -1;
+}
+
 // A panel or channel number: decimal or 0x, from 0 to `last`.
 bool number(const std::string& word, int last, const char* what, int& value, std::string& problem) {
     uint8_t parsed = 0;
-    if (ParseUInt8(word, parsed) != ParseOk || parsed > last) {
+    if (wholeNumber(ParseUInt8, word, parsed) != ParseOk || parsed > last) {
         problem = std::string(what) + ": '" + word + "' is not a number from 0 to " +
                   std::to_string(last);
         return false;
@@ -110,8 +155,8 @@ bool octets(const std::string& text, std::array<uint8_t, 4>& address, const char
         const size_t dot = text.find('.', start);
         const bool last = i + 1 == address.size();
         if ((dot == std::string::npos) != last ||
-            ParseUInt8(text.substr(start, last ? std::string::npos : dot - start), address[i]) !=
-                ParseOk) {
+            wholeNumber(ParseUInt8, text.substr(start, last ? std::string::npos : dot - start),
+                        address[i]) != ParseOk) {
             problem = message;
             return false;
         }
@@ -206,6 +251,17 @@ bool ConfigureCommand::checkReset(std::string& problem) {
     return false;
 }
 
+void ConfigureCommand::fillFrom(DeviceBlock block, bool everyFieldGiven, const char* fields,
+                                std::function<bool(CVtrConfigDoc&)> read) {
+    m_canFill = [everyFieldGiven, read](CVtrConfigDoc& doc) {
+        return everyFieldGiven || read(doc);
+    };
+    m_unreadBlock = std::string("set: ") + RegisterMap::label(block) +
+                    " could not be read, so the fields left out are not known; nothing was "
+                    "written. Give " +
+                    fields + " to write the whole block.";
+}
+
 bool ConfigureCommand::checkSet(std::string& problem) {
     const std::string& block = words[0];
     const std::span<const std::string> rest(words.begin() + 1, words.end());
@@ -232,7 +288,8 @@ bool ConfigureCommand::checkSet(std::string& problem) {
         if (values.count("slave-high")) {
             // The unit takes only the upper four bits of its slave ID by Modbus.
             uint8_t high = 0;
-            if (ParseUInt8(values["slave-high"], high) != ParseOk || (high & 0x0F) != 0) {
+            if (wholeNumber(ParseUInt8, values["slave-high"], high) != ParseOk ||
+                (high & 0x0F) != 0) {
                 problem =
                     "slave-high: '" + values["slave-high"] + "' is not one of 0x00, 0x10 .. 0xF0";
                 return false;
@@ -250,6 +307,10 @@ bool ConfigureCommand::checkSet(std::string& problem) {
         };
         m_rows = {"Interface Configuration", ConfigureMessages::rtuLabel};
         m_rtuInterface = true;
+        fillFrom(DeviceBlock::rtuConfiguration, interface && baud && parity && slaveHigh,
+                 "interface=, baud=, parity= and slave-high=", [](CVtrConfigDoc& doc) {
+                     return doc.getRtuConfig() != nullptr;
+                 });
         return true;
     }
 
@@ -283,7 +344,7 @@ bool ConfigureCommand::checkSet(std::string& problem) {
         }
         if (values.count("keepalive")) {
             uint16_t parsed = 0;
-            if (ParseUInt16(values["keepalive"], parsed) != ParseOk) {
+            if (wholeNumber(ParseUInt16, values["keepalive"], parsed) != ParseOk) {
                 problem = CCfgTcpParmsDlg::keepaliveMessage;
                 return false;
             }
@@ -299,6 +360,9 @@ bool ConfigureCommand::checkSet(std::string& problem) {
         };
         m_rows = {"Interface Configuration",
                   index == 0 ? "Modbus TCP Parameters" : "Modbus TCP Parameters (Secondary)"};
+        fillFrom(index == 0 ? DeviceBlock::tcpConfiguration : DeviceBlock::tcpConfiguration2,
+                 ip && mask && gateway && keepalive, "ip=, mask=, gateway= and keepalive=",
+                 [index](CVtrConfigDoc& doc) { return doc.getTcpConfig(index) != nullptr; });
         return true;
     }
 
@@ -319,14 +383,14 @@ bool ConfigureCommand::checkSet(std::string& problem) {
         std::optional<uint16_t> interval, count;
         uint16_t parsed = 0;
         if (values.count("interval")) {
-            if (ParseUInt16(values["interval"], parsed) != ParseOk) {
+            if (wholeNumber(ParseUInt16, values["interval"], parsed) != ParseOk) {
                 problem = CCfgAnaScanParmsDlg::intervalMessage;
                 return false;
             }
             interval = parsed;
         }
         if (values.count("count")) {
-            if (ParseUInt16(values["count"], parsed) != ParseOk) {
+            if (wholeNumber(ParseUInt16, values["count"], parsed) != ParseOk) {
                 problem = CCfgAnaScanParmsDlg::countMessage;
                 return false;
             }
@@ -335,7 +399,11 @@ bool ConfigureCommand::checkSet(std::string& problem) {
         std::optional<std::string> list;
         if (values.count("list")) {
             ScanParameters scratch;
-            const ScanListText::Result result = ScanListText::parse(values["list"], scratch);
+            ScanListText::Result result = ScanListText::parse(values["list"], scratch);
+            const int partial = firstPartialListEntry(values["list"]);
+            if (result.kind == ScanListText::Result::Accepted && partial >= 0) {
+                result = {ScanListText::Result::InvalidEntry, partial};
+            }
             if (result.kind != ScanListText::Result::Accepted) {
                 problem = ScanListText::message(result);
                 return false;
@@ -343,10 +411,6 @@ bool ConfigureCommand::checkSet(std::string& problem) {
             list = values["list"];
         }
         m_write = [=](CVtrConfigDoc& doc) {
-            // A refresh reads the scan parameters only while the unit uses them.
-            if (doc.getScanParameters() == nullptr) {
-                doc.readScanParameters();
-            }
             ScanParameters parameters = doc.initialScanParameters();
             parameters.scanIntervalMs = interval.value_or(parameters.scanIntervalMs);
             parameters.scanCount = count.value_or(parameters.scanCount);
@@ -356,6 +420,14 @@ bool ConfigureCommand::checkSet(std::string& problem) {
             doc.writeScanParameters(parameters);
         };
         m_rows = {"Analog Configuration", "Scan Mode = "};
+        fillFrom(DeviceBlock::scanParameters, interval && count && list,
+                 "interval=, count= and list=", [](CVtrConfigDoc& doc) {
+                     // A refresh reads the scan parameters only while the unit uses them.
+                     if (doc.getScanParameters() == nullptr) {
+                         doc.readScanParameters();
+                     }
+                     return doc.getScanParameters() != nullptr;
+                 });
         return true;
     }
 
@@ -406,7 +478,7 @@ bool ConfigureCommand::checkSet(std::string& problem) {
 
     if (block == "average-weight") {
         uint16_t index = 0;
-        if (ParseUInt16(value, index) != ParseOk || index > 15) {
+        if (wholeNumber(ParseUInt16, value, index) != ParseOk || index > 15) {
             problem = "average-weight: INDEX '" + value + "' is not a number from 0 to 15";
             return false;
         }
@@ -415,7 +487,7 @@ bool ConfigureCommand::checkSet(std::string& problem) {
     }
     if (block == "default-output") {
         int16_t output = 0;
-        if (ParseInt16(value, output) != ParseOk) {
+        if (wholeNumber(ParseInt16, value, output) != ParseOk) {
             problem = CCfgAnaOutOptsDlg::defaultOutputMessage;
             return false;
         }
@@ -436,9 +508,12 @@ int ConfigureCommand::run(MbusMasterFunctions& master, bool tcp, int slave, bool
     // it asks before an interface changes are answered yes, since the command asked for it.
     HeadlessBackend messages;
     ScopedBackend scope(messages);
+    // Each message once, as it comes.
+    size_t printed = 0;
     const auto printMessages = [&] {
-        for (const auto& box : messages.messageBoxes()) {
-            err << box.caption << ": " << box.text << '\n';
+        const auto& boxes = messages.messageBoxes();
+        for (; printed < boxes.size(); ++printed) {
+            err << boxes[printed].caption << ": " << boxes[printed].text << '\n';
         }
     };
 
@@ -452,6 +527,11 @@ int ConfigureCommand::run(MbusMasterFunctions& master, bool tcp, int slave, bool
     doc.refresh();
     if (!doc.isConnected()) {
         printMessages();
+        return VtrctlProgram::exitFailure;
+    }
+    if (m_canFill && !m_canFill(doc)) {
+        printMessages();
+        err << "vtrctl: " << m_unreadBlock << '\n';
         return VtrctlProgram::exitFailure;
     }
     const size_t refreshMessages = messages.messageBoxes().size();
@@ -473,8 +553,13 @@ int ConfigureCommand::run(MbusMasterFunctions& master, bool tcp, int slave, bool
         // The unit restarts with its factory settings before it answers again.
         err << loadString(IDS_WAITING_FOR_BOOT) << '\n';
         std::this_thread::sleep_for(std::chrono::milliseconds(kBootWaitMs));
+        const size_t beforeRefresh = messages.messageBoxes().size();
         doc.refresh();
         printMessages();
+        // The unit took the reset, but what it holds now is not known.
+        if (messages.messageBoxes().size() != beforeRefresh) {
+            return VtrctlProgram::exitFailure;
+        }
     }
     if (!doc.isConnected() && m_rtuInterface) {
         // The unit now answers with its new RTU settings, so the document closed the link. The

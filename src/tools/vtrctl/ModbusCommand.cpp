@@ -2,15 +2,9 @@
 
 #include "tools/vtrctl/NumberArgument.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
-
-// A read needs a destination of COUNT entries even when the master will reject COUNT. Every
-// count above this is beyond both read limits, so passing this one instead gives the same answer
-// without a huge allocation.
-constexpr int largestCountPassed = 65536;
 
 // A register holds 16 bits; negative values are taken as their two's complement.
 constexpr int64_t lowestRegisterValue = -32768;
@@ -77,8 +71,14 @@ bool ModbusCommand::setCount(const std::string& text, std::string& problem) {
     if (!parseNumber("COUNT", text, count, problem)) {
         return false;
     }
-    count_ = std::min(NumberArgument::saturateToInt(count), largestCountPassed);
-    const size_t entries = static_cast<size_t>(std::max(count_, 1));
+    const int64_t most = kind_ == Kind::readCoils ? MbusMasterFunctions::maxReadBits
+                                                  : MbusMasterFunctions::maxReadRegisters;
+    if (count < 1 || count > most) {
+        problem = "COUNT '" + text + "' is not from 1 to " + std::to_string(most);
+        return false;
+    }
+    count_ = static_cast<int>(count);
+    const size_t entries = static_cast<size_t>(count_);
     if (kind_ == Kind::readCoils) {
         coils_.assign(entries, 0);
     } else {

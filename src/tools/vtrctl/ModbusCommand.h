@@ -8,8 +8,9 @@
 #include <vector>
 
 // One of the six Modbus operations of vtrctl with its arguments, ready to be run any number of
-// times on an open master. REF, COUNT and coil values go to the master as typed (saturated to
-// int), so that its own checks answer arguments out of range.
+// times on an open master. A read COUNT must lie within what the function allows; REF and coil
+// values go to the master as typed (saturated to int), so that its own checks answer arguments
+// out of range.
 class ModbusCommand {
 public:
     enum class Kind {
@@ -31,7 +32,8 @@ public:
     static const std::array<Description, 6>& descriptions();
 
     // Takes the arguments as typed; returns false with a one-line problem for text that is not
-    // a number or a register value that does not fit 16 bits.
+    // a number, a read count the function does not allow, or a register value that does not
+    // fit 16 bits.
     bool set(Kind kind, const std::string& ref, const std::vector<std::string>& values,
              std::string& problem);
 

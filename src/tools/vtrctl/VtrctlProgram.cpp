@@ -5,9 +5,11 @@
 #include "tools/vtrctl/RoundTripStats.h"
 #include "tools/vtrctl/TracePrinter.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -18,14 +20,30 @@ void printError(std::ostream& err, int code) {
     err << "error " << code << ": " << errorText(code) << '\n';
 }
 
-// Runs the operation options.count times; stops early only when the link is gone, since no
-// further operation could then succeed. Returns the result of the last operation run.
+using Clock = std::chrono::steady_clock;
+
+// Sleeps until `until`, in short steps so that Ctrl+C ends the wait at once.
+void sleepUntil(Clock::time_point until) {
+    constexpr auto step = std::chrono::milliseconds(50);
+    for (auto now = Clock::now(); now < until && !interrupted; now = Clock::now()) {
+        std::this_thread::sleep_for(std::min<Clock::duration>(until - now, step));
+    }
+}
+
+// Runs the operation options.count times, options.intervalMs apart from start to start; stops
+// early only when the link is gone, since no further operation could then succeed. Returns the
+// result of the last operation run.
 int repeatOperation(MbusMasterFunctions& master, VtrctlOptions& options, RoundTripStats& stats,
                     bool& anyFailed, std::ostream& err) {
-    using Clock = std::chrono::steady_clock;
     int result = MBUS_SUCCESS;
+    auto nextStart = Clock::now();
     for (int64_t i = 0; i < options.count && !interrupted; ++i) {
+        sleepUntil(nextStart);
+        if (interrupted) {
+            break;
+        }
         const auto start = Clock::now();
+        nextStart = start + std::chrono::milliseconds(options.intervalMs);
         result = options.command.run(master, options.slave);
         const auto elapsed = Clock::now() - start;
         stats.record(result == MBUS_SUCCESS,
