@@ -6,6 +6,7 @@
 #include "quickview/CChanQuickViewDlg.h"
 #include "res/CommandIds.h"
 #include "res/ResourceIds.h"
+#include "ui/BusyFlow.h"
 #include "ui/CCmdUI.h"
 #include "ui/CWaitCursor.h"
 #include "ui/MessageBox.h"
@@ -63,17 +64,25 @@ void CMainFrame::whileShowing(int statusTextId, Work work) {
 }
 
 void CMainFrame::OnConnect() {
+    bool cancelled = false;
     {
         CWaitCursor wait;
-        bool connected = m_document.isConnected() != 0;
+        const BusyFlow::Scope flow;
+        const bool wasConnected = m_document.isConnected() != 0;
+        bool connected = wasConnected;
         if (!connected) {
             whileShowing(IDS_CONNECTING, [&] { connected = m_document.connect() == 1; });
         }
         if (connected) {
             whileShowing(IDS_READING_DATA, [this] { m_document.refresh(); });
         }
+        cancelled = flow.cancelled();
+        // A connect the user stopped, even during its first refresh, leaves no link behind.
+        if (cancelled && !wasConnected && m_document.isConnected() != 0) {
+            m_document.disconnect();
+        }
     }
-    SetMessageText(IDS_IDLE_MESSAGE);
+    SetMessageText(cancelled ? IDS_CANCELLED : IDS_IDLE_MESSAGE);
 }
 
 void CMainFrame::OnResetAnalogPanels() {
@@ -83,22 +92,35 @@ void CMainFrame::OnResetAnalogPanels() {
                        "Reset Analog Panels", kResetQuestionStyle) != IDYES) {
         return;
     }
+    bool cancelled = false;
     {
         CWaitCursor wait;
+        const BusyFlow::Scope flow;
         int result = 0;
         whileShowing(IDS_RESETTING_ANALOG, [&] { result = m_document.resetAnalogPanels(); });
         if (result == 0) {
-            whileShowing(IDS_WAITING_FOR_BOOT, [this] { m_clock->sleepMs(kBootWaitMs); });
+            whileShowing(IDS_WAITING_FOR_BOOT, [this] {
+                BusyFlow::runStep([this] {
+                    m_clock->sleepMs(kBootWaitMs);
+                    return 0;
+                });
+            });
             whileShowing(IDS_READING_DATA, [this] { m_document.refresh(); });
         }
+        cancelled = flow.cancelled();
     }
-    SetMessageText(IDS_IDLE_MESSAGE);
+    SetMessageText(cancelled ? IDS_CANCELLED : IDS_IDLE_MESSAGE);
 }
 
 void CMainFrame::OnResetDigitalPanel(int panel) {
     if (ShowMessageBox(this, resetDigitalQuestion(panel), "Reset Digital Panel",
-                       kResetQuestionStyle) == IDYES) {
-        m_document.resetDigitalPanel(panel);
+                       kResetQuestionStyle) != IDYES) {
+        return;
+    }
+    const BusyFlow::Scope flow;
+    m_document.resetDigitalPanel(panel);
+    if (flow.cancelled()) {
+        SetMessageText(IDS_CANCELLED);
     }
 }
 

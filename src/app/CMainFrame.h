@@ -11,7 +11,10 @@ class CVtrConfigDoc;
 // The main window: the menu, accelerators and toolbar of resource 128, a status bar with the
 // message pane and the CAP, NUM and SCRL indicators, and the configuration tree as its view.
 // Its commands are thin: they ask the document to do the work, decide from the document when
-// they are enabled, and show what runs in the status bar while the window blocks on the unit.
+// they are enabled, and show what runs in the status bar while they wait for the unit. Each
+// flow that talks to the unit is a busy flow (BusyFlow): the window keeps painting and shows
+// its progress, and the user may stop a connect or a refresh, after which the status bar says
+// "Cancelled".
 class CMainFrame : public CFrameWnd {
 public:
     explicit CMainFrame(CVtrConfigDoc& document);
@@ -22,7 +25,8 @@ public:
     CVtrConfigView& view() { return m_view; }
     CTrafficLogDlg& trafficLog() { return m_trafficLog; }
 
-    // Connect, or re-read the unit when connected (Connect / Refresh Data, F4).
+    // Connect, or re-read the unit when connected (Connect / Refresh Data, F4). A cancelled
+    // connect ends disconnected, a cancelled refresh as if the reads it left had failed.
     void OnConnect();
     // Connect Options (F3): edits the document's options, then connects when asked to.
     void OnConnectOptions();
@@ -41,7 +45,7 @@ private:
     void registerPanelCommands();
     void registerResetCommands();
     void registerViewCommands();
-    // Shows the status text, painted before the window blocks in work.
+    // Shows the status text, painted before the work starts.
     template <typename Work>
     void whileShowing(int statusTextId, Work work);
 

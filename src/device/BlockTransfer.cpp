@@ -2,6 +2,7 @@
 
 #include "modbus/MbusError.h"
 #include "modbus/MbusMasterFunctions.h"
+#include "ui/BusyFlow.h"
 
 namespace {
 
@@ -41,8 +42,10 @@ int BlockTransfer::read(DeviceBlock block, int panel, std::span<uint16_t> regist
     if (const int refused = refusal(ref)) {
         return refused;
     }
-    return master_->readInputRegisters(slave_, ref, registers.data(),
-                                       static_cast<int>(registers.size()));
+    return BusyFlow::runStep([&] {
+        return master_->readInputRegisters(slave_, ref, registers.data(),
+                                           static_cast<int>(registers.size()));
+    });
 }
 
 int BlockTransfer::read(DeviceBlock block, int panel, std::span<int> coils) const {
@@ -50,7 +53,9 @@ int BlockTransfer::read(DeviceBlock block, int panel, std::span<int> coils) cons
     if (const int refused = refusal(ref)) {
         return refused;
     }
-    return master_->readCoils(slave_, ref, coils.data(), static_cast<int>(coils.size()));
+    return BusyFlow::runStep([&] {
+        return master_->readCoils(slave_, ref, coils.data(), static_cast<int>(coils.size()));
+    });
 }
 
 int BlockTransfer::write(DeviceBlock block, int panel, int channel,
@@ -59,8 +64,10 @@ int BlockTransfer::write(DeviceBlock block, int panel, int channel,
     if (const int refused = refusal(ref)) {
         return refused;
     }
-    return master_->writeMultipleRegisters(slave_, ref, registers.data(),
-                                           static_cast<int>(registers.size()));
+    return BusyFlow::runStep([&] {
+        return master_->writeMultipleRegisters(slave_, ref, registers.data(),
+                                               static_cast<int>(registers.size()));
+    });
 }
 
 int BlockTransfer::write(DeviceBlock block, int panel, int channel,
@@ -72,8 +79,11 @@ int BlockTransfer::write(DeviceBlock block, int panel, int channel,
     if (const int refused = refusal(ref)) {
         return refused;
     }
-    if (single) {
-        return master_->writeSingleCoil(slave_, ref, coils[0]);
-    }
-    return master_->writeMultipleCoils(slave_, ref, coils.data(), static_cast<int>(coils.size()));
+    return BusyFlow::runStep([&] {
+        if (single) {
+            return master_->writeSingleCoil(slave_, ref, coils[0]);
+        }
+        return master_->writeMultipleCoils(slave_, ref, coils.data(),
+                                           static_cast<int>(coils.size()));
+    });
 }

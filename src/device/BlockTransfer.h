@@ -11,7 +11,8 @@ class MbusMasterFunctions;
 // and a buffer of words or coils, with the Modbus function the register map gives the block.
 // Every request goes to one slave through one master; without a master nothing is sent and
 // the result is MBUS_ILLEGAL_STATE. A buffer that does not fit the block's transaction is
-// refused with MBUS_ILLEGAL_ARGUMENT before anything is sent.
+// refused with MBUS_ILLEGAL_ARGUMENT before anything is sent. Each transaction is one step of
+// the busy flow under way (BusyFlow), so the master may work on another thread meanwhile.
 class BlockTransfer {
 public:
     BlockTransfer(MbusMasterFunctions* master, int slave) : master_(master), slave_(slave) {}

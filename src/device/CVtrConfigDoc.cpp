@@ -5,9 +5,11 @@
 #include "device/BlockTransfer.h"
 #include "device/ChannelState.h"
 #include "device/ConnectionMessages.h"
+#include "device/RefreshProgress.h"
 #include "device/VtrFile.h"
 #include "modbus/MbusError.h"
 #include "modbus/MbusMasterFunctions.h"
+#include "ui/BusyFlow.h"
 #include "ui/CArchive.h"
 #include "ui/MessageBox.h"
 #include "ui/UiConstants.h"
@@ -37,6 +39,12 @@ DeviceBlock tcpBlock(int index) {
 
 void showError(const std::string& text, const char* caption) {
     ShowMessageBox(nullptr, text, caption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+// The user stopped the connect or refresh under way: what failed because of it, or before it,
+// is shown in the tree, not reported again in a box.
+bool cancelledByUser() {
+    return BusyFlow::state().cancelled;
 }
 
 // One channel's or one panel's values of an analog option block, written at `channel` of the
@@ -106,9 +114,11 @@ int CVtrConfigDoc::openLink() {
             options.parityIndex > ConnectOptions::lastParityIndex) {
             return MBUS_ILLEGAL_ARGUMENT;
         }
-        const int result = rtuMaster.openPort(options.comPortName().c_str(),
-                                              ConnectOptions::baudRates[options.baudIndex],
-                                              dataBits, stopBits, options.parityIndex);
+        const int result = BusyFlow::runStep([this] {
+            return rtuMaster.openPort(options.comPortName().c_str(),
+                                      ConnectOptions::baudRates[options.baudIndex], dataBits,
+                                      stopBits, options.parityIndex);
+        });
         if (result == MBUS_SUCCESS) {
             currentMaster = &rtuMaster;
         }
@@ -116,7 +126,8 @@ int CVtrConfigDoc::openLink() {
     }
     case ConnectOptions::modbusTcp: {
         tcpMaster.setPort(options.tcpPort);
-        const int result = tcpMaster.connectTo(options.server.c_str());
+        const int result =
+            BusyFlow::runStep([this] { return tcpMaster.connectTo(options.server.c_str()); });
         if (result != MBUS_SUCCESS) {
             tcpMaster.closeLink();
             return result;
@@ -130,8 +141,18 @@ int CVtrConfigDoc::openLink() {
 }
 
 int CVtrConfigDoc::connect() {
+    const BusyFlow::CancellablePart cancellable;
     const int result = openLink();
     connected = result == MBUS_SUCCESS ? 1 : 0;
+    if (cancelledByUser()) {
+        // The link may have opened while the user gave up waiting for it.
+        if (currentMaster != nullptr) {
+            currentMaster->closeLink();
+        }
+        currentMaster = nullptr;
+        connected = 0;
+        return connected;
+    }
     if (!connected) {
         currentMaster = nullptr;
         showError(
@@ -151,27 +172,32 @@ void CVtrConfigDoc::disconnect() {
 }
 
 void CVtrConfigDoc::refresh() {
+    const BusyFlow::CancellablePart cancellable;
+    RefreshProgress progress;
     image_.clearValidity();
-    if (!checkUnitAnswers() || !readIdentity()) {
+    if (!checkUnitAnswers(progress) || !readIdentity(progress)) {
         return;
     }
-    readConfiguration();
+    readConfiguration(progress);
     updateAllViews();
 }
 
-bool CVtrConfigDoc::checkUnitAnswers() {
+bool CVtrConfigDoc::checkUnitAnswers(RefreshProgress& progress) {
     const int result = checkCommunication();
+    progress.blockDone();
     if (result == MBUS_SUCCESS) {
         return true;
     }
-    showError(
-        ConnectionMessages::communicationFailed(options.protocol, result, describeError(result)),
-        ConnectionMessages::connectCaption);
+    if (!cancelledByUser()) {
+        showError(ConnectionMessages::communicationFailed(options.protocol, result,
+                                                          describeError(result)),
+                  ConnectionMessages::connectCaption);
+    }
     disconnect();
     return false;
 }
 
-bool CVtrConfigDoc::readIdentity() {
+bool CVtrConfigDoc::readIdentity(RefreshProgress& progress) {
     struct Step {
         DeviceBlock block;
         int (CVtrConfigDoc::*read)();
@@ -184,10 +210,13 @@ bool CVtrConfigDoc::readIdentity() {
     };
     for (const Step& step : steps) {
         const int result = (this->*step.read)();
+        progress.blockDone();
         if (result != MBUS_SUCCESS) {
-            showError(ConnectionMessages::fatalReadFailed(RegisterMap::label(step.block), result,
-                                                          describeError(result)),
-                      ConnectionMessages::readCaption);
+            if (!cancelledByUser()) {
+                showError(ConnectionMessages::fatalReadFailed(RegisterMap::label(step.block),
+                                                              result, describeError(result)),
+                          ConnectionMessages::readCaption);
+            }
             disconnect();
             return false;
         }
@@ -195,9 +224,10 @@ bool CVtrConfigDoc::readIdentity() {
     return true;
 }
 
-void CVtrConfigDoc::readConfiguration() {
+void CVtrConfigDoc::readConfiguration(RefreshProgress& progress) {
     std::vector<ConnectionMessages::Failure> failures;
     const auto attempt = [&](DeviceBlock block, int result) {
+        progress.blockDone();
         if (result != MBUS_SUCCESS) {
             failures.push_back({RegisterMap::label(block), result});
         }
@@ -206,11 +236,15 @@ void CVtrConfigDoc::readConfiguration() {
     attempt(DeviceBlock::tcpConfiguration, readTcpConfiguration(0));
     if (image_.secondaryTcpSupported == 1) {
         attempt(DeviceBlock::tcpConfiguration2, readTcpConfiguration(1));
+    } else {
+        progress.blockSkipped();
     }
     attempt(DeviceBlock::analogScanMode, readScanMode());
     // The scan mode just read, or the one before when that read failed.
     if (image_.scanMode.value == 1) {
         attempt(DeviceBlock::scanParameters, readScanParameters());
+    } else {
+        progress.blockSkipped();
     }
     attempt(DeviceBlock::analogChannelStates, readAnalogChannelStates());
     attempt(DeviceBlock::analogInputOptions, readAnalogInputOptions());
@@ -218,7 +252,7 @@ void CVtrConfigDoc::readConfiguration() {
     attempt(DeviceBlock::digitalDeviceInformation, readDigitalDeviceInformation());
     attempt(DeviceBlock::digitalChannelStates, readDigitalChannelStates());
     attempt(DeviceBlock::digitalOutputOptions, readDigitalOutputOptions());
-    if (!failures.empty()) {
+    if (!failures.empty() && !cancelledByUser()) {
         showError(ConnectionMessages::partialRefresh(failures, &CVtrConfigDoc::describeError),
                   ConnectionMessages::readCaption);
     }

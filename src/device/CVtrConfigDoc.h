@@ -29,6 +29,7 @@
 #include <vector>
 
 class BlockTransfer;
+class RefreshProgress;
 
 // The document: the way to reach one VTR300 unit (its connect options), the link to it, and the
 // image of every configuration block read from it.
@@ -54,6 +55,8 @@ public:
 
     // Opens the link the connect options name; returns 1 when it is open, else 0 after the
     // "Connect Error" message. Reads nothing: a successful connect is followed by refresh.
+    // Both may be cancelled by the user of a busy flow (BusyFlow): a cancelled connect leaves
+    // no link open, a cancelled refresh ends as if the reads left had failed; neither reports.
     int connect();
     // Reads every block into the image (see the .cpp for the order and its rules), reports
     // what failed, and closes the link when the unit cannot be identified. Then the views
@@ -253,9 +256,9 @@ private:
     // whose result changes nothing.
     void recheckAfterDeviceFailure(int error);
     // Refresh steps: true to go on. The ones that cannot go on have reported and disconnected.
-    bool checkUnitAnswers();
-    bool readIdentity();
-    void readConfiguration();
+    bool checkUnitAnswers(RefreshProgress& progress);
+    bool readIdentity(RefreshProgress& progress);
+    void readConfiguration(RefreshProgress& progress);
 
     // Asks before an interface of the unit changes; false when the user cancelled.
     bool confirmInterfaceWrite(ConfigureMessages::Interface edited) const;

@@ -20,6 +20,8 @@ constexpr int IDS_CONNECTING = 32896;
 constexpr int IDS_READING_DATA = 32897;
 constexpr int IDS_RESETTING_ANALOG = 32898;
 constexpr int IDS_WAITING_FOR_BOOT = 32899;
+// The status text after the user stopped a connect or a refresh.
+constexpr int IDS_CANCELLED = 32905;
 
 // Controls of the sample template.
 constexpr int IDC_SAMPLE_GROUP = 9001;

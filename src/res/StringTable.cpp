@@ -11,6 +11,7 @@ constexpr StringResource kStrings[] = {
     {IDS_READING_DATA, "Reading data from Vantrel..."},
     {IDS_RESETTING_ANALOG, "Resetting analog panels..."},
     {IDS_WAITING_FOR_BOOT, "Waiting for Vantrel to boot...."},
+    {IDS_CANCELLED, "Cancelled"},
     {IDS_APP_TITLE, "VtrConfig"},
     {IDS_IDLE_MESSAGE, "For Help, press F1"},
 };

@@ -190,6 +190,14 @@ void HeadlessBackend::beginWaitCursor() {
     ++m_waitDepth;
 }
 
+int HeadlessBackend::runBusyStep(const std::function<int()>& step) {
+    ++m_steps;
+    if (m_stepObserver) {
+        m_stepObserver(m_steps);
+    }
+    return step();
+}
+
 void HeadlessBackend::endWaitCursor() {
     if (m_waitDepth == 0) {
         problem("wait cursor ended more often than it began");

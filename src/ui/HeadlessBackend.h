@@ -68,12 +68,20 @@ public:
     void windowDestroyed(CWnd& window) override;
     void beginWaitCursor() override;
     void endWaitCursor() override;
+    // Runs the step at once, after telling the step observer.
+    int runBusyStep(const std::function<int()>& step) override;
     void setClipboardText(const std::string& text) override { m_clipboard = text; }
     const std::string& clipboardText() const { return m_clipboard; }
 
     bool waitCursorShown() const { return m_waitDepth > 0; }
     // Called where a desktop backend paints the windows (a test looks at what they show then).
     void setPaintObserver(std::function<void()> observer) { m_paintObserver = std::move(observer); }
+    // Called with the number of each busy step (from 1) before it runs: what a test does there,
+    // the user did while the step worked.
+    void setStepObserver(std::function<void(int step)> observer) {
+        m_stepObserver = std::move(observer);
+        m_steps = 0;
+    }
 
     void problem(const std::string& what);
 
@@ -106,5 +114,7 @@ private:
     uint64_t m_armCount = 0;
     int m_waitDepth = 0;
     std::function<void()> m_paintObserver;
+    std::function<void(int)> m_stepObserver;
+    int m_steps = 0;
     std::string m_clipboard;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CWnd;
@@ -59,6 +60,13 @@ public:
     // what they show before this returns, since the caller is about to block.
     virtual void beginWaitCursor() {}
     virtual void endWaitCursor() {}
+    // One blocking step of a busy flow (BusyFlow): runs it to completion and returns its
+    // result. A desktop backend keeps the windows painting meanwhile and drops user input.
+    virtual int runBusyStep(const std::function<int()>& step) { return step(); }
+    // BusyFlow::state() changed: show the flow's progress and whether it can be cancelled.
+    virtual void busyStateChanged() {}
+    // The outermost busy flow is about to end: input the user gave meanwhile is dropped.
+    virtual void busyFlowEnding() {}
     // Puts plain text on the system clipboard; a backend without one drops it.
     virtual void setClipboardText(const std::string& text) { (void)text; }
 };

@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 #include "app/CVtrConfigApp.h"
+#include "device/ChannelState.h"
 #include "res/CommandIds.h"
 #include "res/ResourceIds.h"
 #include "support/HeadlessUi.h"
@@ -7,6 +8,7 @@
 #include "support/ScopedEnv.h"
 #include "support/ScratchFolder.h"
 #include "support/SimulatedDocument.h"
+#include "ui/BusyFlow.h"
 #include "ui/CArchive.h"
 #include "ui/UiConstants.h"
 
@@ -195,6 +197,88 @@ TEST(MainWindow, FlowsShowTheirStatusTextsWhileTheyBlock) {
             EXPECT_EQ(ui.backend.messageBoxes()[0].style, unsigned{MB_YESNO | MB_ICONWARNING});
         }
     }
+}
+
+// Esc while a step of Connect or Refresh Data waits for the unit: that step ends, nothing
+// after it goes to the unit, no message box comes, and the status bar says "Cancelled". A
+// cancelled connect ends disconnected; a cancelled refresh ends as if the reads it left had
+// failed, so it keeps the link only when the unit was identified before the Esc.
+TEST(MainWindow, EscStopsAConnectOrARefreshAfterTheStepUnderWay) {
+    const struct {
+        const char* name;
+        bool connectedBefore;
+        int escDuringStep; // counted from 1: the link's opening, then one per transaction
+        int doneBlocks;    // progress shown at the Esc, out of the refresh's 15 blocks
+        size_t requests;   // what reached the unit
+        bool connectedAfter;
+        bool tcpKnown;      // the block read in the step under way
+        bool scanModeKnown; // read after it; kept from before when no refresh began
+    } cases[] = {
+        {"refresh, in the communication check", true, 1, 0, 1, false, false, false},
+        {"refresh, reading the TCP configuration", true, 6, 5, 6, true, true, false},
+        {"connect, opening the link", false, 1, -1, 0, false, true, true},
+        {"connect, in its refresh", false, 7, 5, 6, false, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HeadlessUi ui;
+        SimulatedDocument unit;
+        ASSERT_TRUE(unit.ready());
+        if (!c.connectedBefore) {
+            unit.doc.disconnect();
+            ConnectOptions options;
+            options.protocol = ConnectOptions::modbusTcp;
+            options.server = "127.0.0.1";
+            options.tcpPort = unit.sim.tcpPort();
+            unit.doc.setConnectOptions(options);
+        }
+        CMainFrame frame(unit.doc);
+        ASSERT_TRUE(frame.create());
+        frame.ShowWindow(SW_SHOW);
+        unit.sim.clearRequestLog();
+        BusyFlow::State atEsc;
+        ui.backend.setStepObserver([&](int step) {
+            if (step == c.escDuringStep) {
+                atEsc = BusyFlow::state();
+                BusyFlow::requestCancel();
+            }
+        });
+
+        ASSERT_TRUE(frame.userCommand(ID_CONNECT));
+
+        EXPECT_TRUE(atEsc.cancellable);
+        EXPECT_EQ(atEsc.done, std::max(c.doneBlocks, 0));
+        EXPECT_EQ(atEsc.total, c.doneBlocks < 0 ? 0 : 15);
+        EXPECT_EQ(unit.sim.requestLog().size(), c.requests);
+        EXPECT_EQ(unit.doc.isConnected() != 0, c.connectedAfter);
+        EXPECT_EQ(unit.doc.getTcpConfig(0) != nullptr, c.tcpKnown);
+        EXPECT_EQ(unit.doc.getScanMode() != nullptr, c.scanModeKnown);
+        EXPECT_TRUE(ui.backend.messageBoxes().empty());
+        EXPECT_EQ(frame.GetMessageText(), "Cancelled");
+        EXPECT_FALSE(BusyFlow::state().running);
+    }
+}
+
+// A configure write is never cut in half: Esc while its channels are written one by one is
+// dropped, even inside a busy flow, and every changed channel reaches the unit.
+TEST(MainWindow, EscDuringAConfigureWriteIsDropped) {
+    HeadlessUi ui;
+    SimulatedDocument unit;
+    ASSERT_TRUE(unit.ready());
+    size_t changed = 0;
+    for (int channel = 0; channel < PanelLayout::channelsPerPanel; ++channel) {
+        changed += *unit.doc.getAnalogChannelState(0, channel) != ChannelState::vacant ? 1 : 0;
+    }
+    ASSERT_GE(changed, 2u);
+    unit.sim.clearRequestLog();
+    const BusyFlow::Scope flow;
+    ui.backend.setStepObserver([](int) { BusyFlow::requestCancel(); });
+
+    unit.doc.writeAnalogChannelStates(0, DeviceImage::PanelStates{});
+
+    EXPECT_EQ(unit.sim.requestLog().size(), changed);
+    EXPECT_FALSE(flow.cancelled());
+    EXPECT_EQ(*unit.doc.getAnalogChannelState(0, 15), ChannelState::vacant);
 }
 
 TEST(MainWindow, StartsUntitledOpensAFileOrFailsWithTheReason) {

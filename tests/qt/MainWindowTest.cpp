@@ -6,10 +6,16 @@
 #include "sim/Simulator.h"
 #include "support/ScopedEnv.h"
 #include "support/ScratchFolder.h"
+#include "ui/BusyFlow.h"
 #include "ui/qt/DialogGallery.h"
+#include "ui/qt/QtBusyIndicator.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -62,22 +68,35 @@ void pointAtUnit(CVtrConfigDoc& document, const Simulator& unit) {
     document.setConnectOptions(options);
 }
 
+// The program started untitled, its document pointing at a simulated unit, and connected by
+// the user's F4.
+struct ConnectedProgram {
+    ScratchFolder folder;
+    ScopedEnv configHome{"XDG_CONFIG_HOME", folder.path().c_str()};
+    QtUiUser user;
+    Simulator unit;
+    CVtrConfigApp app;
+
+    bool connect() {
+        std::string failure;
+        if (unit.startTcp() != 0 || !app.start({}, failure)) {
+            ADD_FAILURE() << failure;
+            return false;
+        }
+        pointAtUnit(app.document(), unit);
+        user.pressKey(app.mainWindow(), VK_F4, 0);
+        return user.waitUntil([&] { return app.document().isConnected() != 0; });
+    }
+};
+
 } // namespace
 
 // The program as a user meets it: the main window against a simulated unit, through Qt.
 TEST(MainWindowOnScreen, F4ConnectsAndTheTreeShowsTheUnit) {
-    ScratchFolder folder;
-    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
-    QtUiUser user;
-    Simulator unit;
-    ASSERT_EQ(unit.startTcp(), 0);
-    CVtrConfigApp app;
-    std::string failure;
-    ASSERT_TRUE(app.start({}, failure)) << failure;
-    pointAtUnit(app.document(), unit);
-
-    user.pressKey(app.mainWindow(), VK_F4, 0);
-    ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
+    ConnectedProgram program;
+    ASSERT_TRUE(program.connect());
+    QtUiUser& user = program.user;
+    CVtrConfigApp& app = program.app;
     EXPECT_EQ(user.shownEntry(app.mainWindow(), ID_CONNECT).text, "Refresh Data\tF4");
     EXPECT_EQ(user.shownStatusText(app.mainWindow()), "For Help, press F1");
     QTreeWidget* tree = user.treeOf(app.mainWindow().view().GetTreeCtrl());
@@ -127,17 +146,11 @@ TEST(MainWindowOnScreen, AReopenedDocumentConnectsByItself) {
 // A double-click on a channel's option row opens its dialog on the unit's value; what the user
 // types there is written to the unit and the row shows it.
 TEST(MainWindowOnScreen, ADoubleClickedRowIsConfiguredAndTheTreeFollows) {
-    ScratchFolder folder;
-    const ScopedEnv configHome("XDG_CONFIG_HOME", folder.path().c_str());
-    QtUiUser user;
-    Simulator unit;
-    ASSERT_EQ(unit.startTcp(), 0);
-    CVtrConfigApp app;
-    std::string failure;
-    ASSERT_TRUE(app.start({}, failure)) << failure;
-    pointAtUnit(app.document(), unit);
-    user.pressKey(app.mainWindow(), VK_F4, 0);
-    ASSERT_TRUE(user.waitUntil([&] { return app.document().isConnected() != 0; }));
+    ConnectedProgram program;
+    ASSERT_TRUE(program.connect());
+    QtUiUser& user = program.user;
+    CVtrConfigApp& app = program.app;
+    Simulator& unit = program.unit;
     unit.clearRequestLog();
 
     CTreeCtrl& tree = app.mainWindow().view().GetTreeCtrl();
@@ -159,4 +172,84 @@ TEST(MainWindowOnScreen, ADoubleClickedRowIsConfiguredAndTheTreeFollows) {
         return !shown->findItems("Default Output = -5", Qt::MatchExactly | Qt::MatchRecursive)
                     .isEmpty();
     }));
+}
+
+namespace {
+
+// Counts the paints of the widgets of one window.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget& window) : m_window(window) { qApp->installEventFilter(this); }
+    ~PaintCounter() override { qApp->removeEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == &m_window) {
+            ++paints;
+        }
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+};
+
+} // namespace
+
+// Against a unit that answers late, Refresh Data keeps the window alive: a resize is painted,
+// the status bar shows the status text with the progress beside it, keys and clicks given
+// meanwhile are dropped (not replayed afterwards), and Esc stops the refresh.
+TEST(MainWindowOnScreen, ASlowRefreshPaintsDropsInputAndStopsOnEsc) {
+    ConnectedProgram program;
+    ASSERT_TRUE(program.connect());
+    QtUiUser& user = program.user;
+    CVtrConfigApp& app = program.app;
+    Simulator& unit = program.unit;
+    QWidget* window = user.treeOf(app.mainWindow().view().GetTreeCtrl())->window();
+    auto* frameWindow = dynamic_cast<QtFrameWindow*>(window);
+    ASSERT_NE(frameWindow, nullptr);
+    QtBusyIndicator* indicator = frameWindow->busyIndicator();
+    unit.faults().setDelayMs(150);
+    unit.clearRequestLog();
+
+    auto* tree = window->findChild<QTreeWidget*>();
+    QTreeWidgetItem* const selected = tree->currentItem();
+    PaintCounter counter(*window);
+    int paintsBefore = -1;
+    QElapsedTimer resized;
+    std::string status;
+    QString progress;
+    QTimer during;
+    QObject::connect(&during, &QTimer::timeout, [&] {
+        if (paintsBefore < 0 && BusyFlow::state().done >= 5) {
+            paintsBefore = counter.paints;
+            window->resize(window->width() + 40, window->height() + 30);
+            resized.start();
+            QTest::keyClick(window, Qt::Key_F, Qt::AltModifier);
+            QTest::keyClick(window, Qt::Key_F5);
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton);
+        } else if (paintsBefore >= 0 &&
+                   (counter.paints > paintsBefore || resized.elapsed() > 1000)) {
+            EXPECT_LT(resized.elapsed(), 1000) << "the resize was not painted";
+            status = user.shownStatusText(app.mainWindow());
+            progress = indicator->progressBar()->text();
+            EXPECT_TRUE(indicator->isVisible() && indicator->cancelButton()->isEnabled());
+            during.stop();
+            QTest::keyClick(window, Qt::Key_Escape);
+        }
+    });
+    during.start(20);
+    user.pressKey(app.mainWindow(), VK_F4, 0);
+
+    EXPECT_EQ(status, "Reading data from Vantrel...");
+    EXPECT_TRUE(progress.endsWith(" / 15")) << progress.toStdString();
+    EXPECT_EQ(user.shownStatusText(app.mainWindow()), "Cancelled");
+    EXPECT_LT(unit.requestLog().size(), 20u); // of 28 in a whole refresh
+    QTest::qWait(300);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "Alt+F opened the File menu";
+    EXPECT_NE(app.document().isConnected(), 0) << "F5 disconnected";
+    EXPECT_EQ(tree->currentItem(), selected) << "the click selected a row";
+    EXPECT_FALSE(indicator->isVisible());
 }

@@ -1,9 +1,11 @@
 #include "ui/qt/QtBackend.h"
 
+#include "ui/BusyFlow.h"
 #include "ui/CFrameWnd.h"
 #include "ui/CWnd.h"
 #include "ui/MessageBoxAnswers.h"
 #include "ui/UiConstants.h"
+#include "ui/qt/QtBusyIndicator.h"
 #include "ui/qt/QtDialogWindow.h"
 #include "ui/qt/QtFrameWindow.h"
 #include "ui/qt/QtViewWindow.h"
@@ -100,6 +102,10 @@ void QtBackend::endModalLoop(CWnd& window) {
 
 int QtBackend::messageBox(CWnd* owner, const std::string& text, const std::string& caption,
                           unsigned style) {
+    // What the user typed while the flow worked must not answer its message.
+    if (BusyFlow::state().running) {
+        m_busyLoop.dropPendingInput();
+    }
     QMessageBox box(widgetOf(owner));
     box.setWindowTitle(QString::fromStdString(caption));
     box.setText(QString::fromStdString(text));
@@ -264,4 +270,20 @@ void QtBackend::beginWaitCursor() {
 
 void QtBackend::endWaitCursor() {
     QApplication::restoreOverrideCursor();
+}
+
+int QtBackend::runBusyStep(const std::function<int()>& step) {
+    return m_busyLoop.run(step);
+}
+
+void QtBackend::busyStateChanged() {
+    for (auto& [window, peer] : m_peers) {
+        if (auto* frame = dynamic_cast<QtFrameWindow*>(peer)) {
+            frame->busyIndicator()->showState(BusyFlow::state());
+        }
+    }
+}
+
+void QtBackend::busyFlowEnding() {
+    m_busyLoop.dropPendingInput();
 }

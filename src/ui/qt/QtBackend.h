@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/UiBackend.h"
+#include "ui/qt/QtBusyLoop.h"
 
 #include <functional>
 #include <map>
@@ -15,7 +16,8 @@ class QtWindowPeer;
 // The backend of the desktop program: every window gets a widget of its kind (dialogs a
 // QDialog, views a widget in their parent), modal loops are QDialog::exec and nest, message
 // boxes are QMessageBoxes, timers are QTimers and posted messages queued calls on the event
-// loop. Needs a QApplication.
+// loop. Needs a QApplication. The steps of a busy flow run on a worker thread while a local
+// event loop keeps the windows painting (QtBusyLoop).
 class QtBackend final : public UiBackend {
 public:
     // Told when a modal dialog (with its window) or a message box (without one) has opened
@@ -38,6 +40,9 @@ public:
     void setClipboardText(const std::string& text) override;
     void beginWaitCursor() override;
     void endWaitCursor() override;
+    int runBusyStep(const std::function<int()>& step) override;
+    void busyStateChanged() override;
+    void busyFlowEnding() override;
 
     // The peer of a window while it exists, or null.
     QtWindowPeer* peerOf(const CWnd& window) const;
@@ -57,4 +62,5 @@ private:
     std::map<const CWnd*, std::unique_ptr<WindowRecord>> m_windows;
     std::map<const CWnd*, QtWindowPeer*> m_peers;
     ModalObserver m_modalObserver;
+    QtBusyLoop m_busyLoop;
 };

@@ -1,8 +1,10 @@
 #include "ui/qt/QtFrameWindow.h"
 
 #include "res/FrameResources.h"
+#include "ui/BusyFlow.h"
 #include "ui/CFrameWnd.h"
 #include "ui/CView.h"
+#include "ui/qt/QtBusyIndicator.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -23,6 +25,8 @@
 #include <QUrl>
 
 namespace {
+
+constexpr int kMenuRetryMs = 50;
 
 QKeySequence keyOf(const AcceleratorTemplate& entry) {
     int key = static_cast<int>(entry.key);
@@ -52,6 +56,7 @@ QtFrameWindow::QtFrameWindow(CFrameWnd& frame) : m_frame(&frame), m_client(new Q
     buildMenu();
     buildToolBar();
     buildStatusBar();
+    m_busy = new QtBusyIndicator(*statusBar());
     buildAccelerators();
     controlBarsChanged();
     resize(640, 480);
@@ -242,11 +247,20 @@ void QtFrameWindow::menuChanged() {
     // still emitting its signal, and its action must outlive that.
     if (!m_menuRebuildPending) {
         m_menuRebuildPending = true;
-        QTimer::singleShot(0, this, [this] {
-            m_menuRebuildPending = false;
-            buildMenu();
-        });
+        rebuildMenuLater(0);
     }
+}
+
+void QtFrameWindow::rebuildMenuLater(int delayMs) {
+    QTimer::singleShot(delayMs, this, [this] {
+        // The local loop of a busy flow runs inside the command, whose entry must stay too.
+        if (BusyFlow::state().running || BusyFlow::state().stepsRunning > 0) {
+            rebuildMenuLater(kMenuRetryMs);
+            return;
+        }
+        m_menuRebuildPending = false;
+        buildMenu();
+    });
 }
 
 void QtFrameWindow::commandStateChanged(int id) {

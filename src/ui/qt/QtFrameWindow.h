@@ -14,6 +14,7 @@ class CFrameWnd;
 class QAction;
 class QLabel;
 class QMenu;
+class QtBusyIndicator;
 class QToolBar;
 
 // The Qt window of a frame: a QMainWindow with the frame's menu bar, toolbar and status bar
@@ -49,6 +50,7 @@ public:
     std::vector<QAction*> actionsOf(int id) const;
     QToolBar* toolBar() const { return m_toolBar; }
     QLabel* statusPane(size_t index) const;
+    QtBusyIndicator* busyIndicator() const { return m_busy; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -58,6 +60,7 @@ protected:
 
 private:
     void buildMenu();
+    void rebuildMenuLater(int delayMs);
     void addEntries(QMenu& menu, const std::vector<CMenu::Item>& items);
     QAction* commandAction(int id, const QString& text, QObject* parent);
     void buildToolBar();
@@ -71,6 +74,7 @@ private:
     QWidget* m_client;
     QToolBar* m_toolBar = nullptr;
     std::vector<QLabel*> m_panes;
+    QtBusyIndicator* m_busy = nullptr;
     std::multimap<int, QAction*> m_menuActions;
     std::map<int, QAction*> m_buttons;
     QMetaObject::Connection m_idleConnection;
