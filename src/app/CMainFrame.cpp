@@ -33,7 +33,8 @@ std::string resetDigitalQuestion(int panel) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CVtrConfigDoc& document) : m_document(document), m_view(document) {
+CMainFrame::CMainFrame(CVtrConfigDoc& document)
+    : m_document(document), m_view(document), m_trafficLog(document) {
     registerConnectionCommands();
     registerConfigureCommands();
     registerPanelCommands();
@@ -265,6 +266,8 @@ void CMainFrame::registerViewCommands() {
     };
     handleCommand(ID_QUICK_CHANNEL_VIEW, [this] { CChanQuickViewDlg::Show(m_document); });
     handleUpdate(ID_QUICK_CHANNEL_VIEW, whenConnected);
+    // The log is open to read whether connected or not.
+    handleCommand(ID_VIEW_TRAFFIC_LOG, [this] { m_trafficLog.Open(this); });
     handleCommand(ID_EXPORT_KEPSERVER, [this] { KepServerExport::run(m_document, this); });
     handleUpdate(ID_EXPORT_KEPSERVER, whenConnected);
 }

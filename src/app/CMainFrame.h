@@ -2,6 +2,7 @@
 
 #include "app/CFindUnitDlg.h"
 #include "app/CMakeConnectionDlg.h"
+#include "app/CTrafficLogDlg.h"
 #include "modbus/Clock.h"
 #include "tree/CVtrConfigView.h"
 #include "ui/CFrameWnd.h"
@@ -24,6 +25,7 @@ public:
     bool create();
     CVtrConfigView& view() { return m_view; }
     CFindUnitDlg& findUnitDialog() { return m_findDialog; }
+    CTrafficLogDlg& trafficLog() { return m_trafficLog; }
 
     // Connect, or re-read the unit when connected (Connect / Refresh Data, F4). A cancelled
     // connect ends disconnected, a cancelled refresh as if the reads it left had failed.
@@ -56,5 +58,6 @@ private:
     CVtrConfigView m_view;
     CMakeConnectionDlg m_connectDialog;
     CFindUnitDlg m_findDialog;
+    CTrafficLogDlg m_trafficLog;
     Clock* m_clock = &SystemClock::instance();
 };

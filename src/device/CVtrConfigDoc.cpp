@@ -615,6 +615,11 @@ int CVtrConfigDoc::writeLiveRegister(int ref, uint16_t value) {
     return currentMaster->writeSingleRegister(slaveAddress(), ref, value);
 }
 
+CVtrConfigDoc::CVtrConfigDoc() {
+    rtuMaster.setTransactionObserver(&traffic_);
+    tcpMaster.setTransactionObserver(&traffic_);
+}
+
 void CVtrConfigDoc::setConnectOptions(const ConnectOptions& newOptions) {
     options = newOptions;
     updateModified();

@@ -5,6 +5,7 @@
 #include "device/DeviceImage.h"
 #include "device/DocumentSettings.h"
 #include "device/RegisterMap.h"
+#include "device/TrafficLog.h"
 #include "dialogs/CCfgAnaChanStatesDlg.h"
 #include "dialogs/CCfgAnaInOptsDlg.h"
 #include "dialogs/CCfgAnaOutOptsDlg.h"
@@ -42,7 +43,7 @@ public:
     // Over Modbus TCP the unit answers as slave 1, whatever its serial slave address.
     static constexpr int tcpSlaveAddress = 1;
 
-    CVtrConfigDoc() = default;
+    CVtrConfigDoc();
     virtual ~CVtrConfigDoc() = default;
     CVtrConfigDoc(const CVtrConfigDoc&) = delete;
     CVtrConfigDoc& operator=(const CVtrConfigDoc&) = delete;
@@ -229,6 +230,10 @@ public:
     int writeLiveCoil(int ref, int value);
     int writeLiveRegister(int ref, uint16_t value);
 
+    // Every transaction of the document's own masters, for the traffic log window. Recording
+    // is safe from any thread.
+    TrafficLog& trafficLog() { return traffic_; }
+
 protected:
     // Tells every view of the document to redraw from the image, after every refresh,
     // disconnect, write and reset; tests count the calls here.
@@ -270,6 +275,8 @@ private:
     ConnectOptions options;
     DocumentSettings reference;
     std::function<void()> connectCommand;
+    // Declared before the masters that report to it.
+    TrafficLog traffic_;
     // One master per transport, for the document's whole life; connect opens the one its
     // options name and makes it current.
     MbusRtuMasterProtocol rtuMaster;

@@ -6,6 +6,7 @@
 #include "modbus/ModbusFunction.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -54,11 +55,11 @@ MbusMasterFunctions::MbusMasterFunctions()
     : nextPollTime(SystemClock::instance().nowTicks()), clock_(&SystemClock::instance()) {}
 
 int MbusMasterFunctions::readCoils(int slave, int ref, int* values, int count) {
-    return readBits(ModbusFunction::readCoils, slave, ref, values, count);
+    return observed(readBits(ModbusFunction::readCoils, slave, ref, values, count));
 }
 
 int MbusMasterFunctions::readInputRegisters(int slave, int ref, uint16_t* values, int count) {
-    return readRegisters(ModbusFunction::readInputRegisters, slave, ref, values, count);
+    return observed(readRegisters(ModbusFunction::readInputRegisters, slave, ref, values, count));
 }
 
 int MbusMasterFunctions::readBits(int functionCode, int slave, int ref, int* values, int count) {
@@ -75,8 +76,7 @@ int MbusMasterFunctions::readBits(int functionCode, int slave, int ref, int* val
 
     const int dataBytes = coilBytes(count);
     const int replyLength = 1 + dataBytes;
-    const int result = transact(slave, functionCode, dataBuffer_.data(), addressAndCountSize,
-                                dataBuffer_.data(), replyLength);
+    const int result = exchange(slave, functionCode, ref, count, addressAndCountSize, replyLength);
     if (result != MBUS_SUCCESS) {
         return result;
     }
@@ -105,8 +105,7 @@ int MbusMasterFunctions::readRegisters(int functionCode, int slave, int ref, uin
     request.put16(static_cast<unsigned>(count));
 
     const int replyLength = 1 + 2 * count;
-    const int result = transact(slave, functionCode, dataBuffer_.data(), addressAndCountSize,
-                                dataBuffer_.data(), replyLength);
+    const int result = exchange(slave, functionCode, ref, count, addressAndCountSize, replyLength);
     if (result != MBUS_SUCCESS) {
         return result;
     }
@@ -121,13 +120,13 @@ int MbusMasterFunctions::readRegisters(int functionCode, int slave, int ref, uin
 }
 
 int MbusMasterFunctions::writeSingleCoil(int slave, int ref, int value) {
-    return writeSingle(ModbusFunction::writeSingleCoil, slave, ref,
-                       value != 0 ? coilOnField : coilOffField, coilAlternativeEcho);
+    return observed(writeSingle(ModbusFunction::writeSingleCoil, slave, ref,
+                                value != 0 ? coilOnField : coilOffField, coilAlternativeEcho));
 }
 
 int MbusMasterFunctions::writeSingleRegister(int slave, int ref, uint16_t value) {
-    return writeSingle(ModbusFunction::writeSingleRegister, slave, ref, value,
-                       registerAlternativeEcho);
+    return observed(writeSingle(ModbusFunction::writeSingleRegister, slave, ref, value,
+                                registerAlternativeEcho));
 }
 
 int MbusMasterFunctions::writeSingle(int functionCode, int slave, int ref, unsigned valueField,
@@ -139,8 +138,7 @@ int MbusMasterFunctions::writeSingle(int functionCode, int slave, int ref, unsig
     request.put16(static_cast<unsigned>(wireAddress(ref)));
     request.put16(valueField);
 
-    const int result = transact(slave, functionCode, dataBuffer_.data(), addressAndCountSize,
-                                dataBuffer_.data(), writeReplySize);
+    const int result = exchange(slave, functionCode, ref, 1, addressAndCountSize, writeReplySize);
     if (result != MBUS_SUCCESS) {
         return result;
     }
@@ -172,7 +170,8 @@ int MbusMasterFunctions::writeMultipleCoils(int slave, int ref, const int* value
         }
         request.put8(packed);
     }
-    return writeMultiple(ModbusFunction::writeMultipleCoils, slave, ref, count, dataBytes);
+    return observed(
+        writeMultiple(ModbusFunction::writeMultipleCoils, slave, ref, count, dataBytes));
 }
 
 int MbusMasterFunctions::writeMultipleRegisters(int slave, int ref, const uint16_t* values,
@@ -186,7 +185,8 @@ int MbusMasterFunctions::writeMultipleRegisters(int slave, int ref, const uint16
     for (int i = 0; i < count; ++i) {
         request.put16(values[i]);
     }
-    return writeMultiple(ModbusFunction::writeMultipleRegisters, slave, ref, count, 2 * count);
+    return observed(
+        writeMultiple(ModbusFunction::writeMultipleRegisters, slave, ref, count, 2 * count));
 }
 
 // The data bytes are already in place after the header; this writes the header and transacts.
@@ -197,9 +197,8 @@ int MbusMasterFunctions::writeMultiple(int functionCode, int slave, int ref, int
     header.put16(static_cast<unsigned>(count));
     header.put8(static_cast<unsigned>(dataBytes));
 
-    const int result =
-        transact(slave, functionCode, dataBuffer_.data(), multipleWriteHeaderSize + dataBytes,
-                 dataBuffer_.data(), writeReplySize);
+    const int result = exchange(slave, functionCode, ref, count,
+                                multipleWriteHeaderSize + dataBytes, writeReplySize);
     if (result != MBUS_SUCCESS) {
         return result;
     }
@@ -211,6 +210,43 @@ int MbusMasterFunctions::writeMultiple(int functionCode, int slave, int ref, int
         return MBUS_INVALID_REPLY;
     }
     return MBUS_SUCCESS;
+}
+
+int MbusMasterFunctions::exchange(int slave, int functionCode, int ref, int count,
+                                  int requestLength, int replyLength) {
+    observing_ = observer_ != nullptr;
+    if (!observing_) {
+        return transact(slave, functionCode, dataBuffer_.data(), requestLength, dataBuffer_.data(),
+                        replyLength);
+    }
+    const auto request = std::span(dataBuffer_).first(static_cast<size_t>(requestLength));
+    std::copy(request.begin(), request.end(), requestCopy_.begin());
+    current_ = ObservedTransaction{};
+    current_.slave = slave;
+    current_.function = functionCode;
+    current_.address = static_cast<uint16_t>(wireAddress(ref));
+    current_.count = count;
+    current_.request = std::span(requestCopy_).first(request.size());
+    current_.startTicks = clock_->nowTicks();
+    const auto start = std::chrono::steady_clock::now();
+    const int result = transact(slave, functionCode, dataBuffer_.data(), requestLength,
+                                dataBuffer_.data(), replyLength);
+    current_.roundTripUs = std::chrono::duration_cast<std::chrono::microseconds>(
+                               std::chrono::steady_clock::now() - start)
+                               .count();
+    if (result == MBUS_SUCCESS) {
+        current_.reply = std::span(dataBuffer_).first(static_cast<size_t>(replyLength));
+    }
+    return result;
+}
+
+int MbusMasterFunctions::observed(int result) {
+    if (observing_ && observer_ != nullptr) {
+        observing_ = false;
+        current_.result = result;
+        observer_->transactionDone(current_);
+    }
+    return result;
 }
 
 void MbusMasterFunctions::waitPollDelay() {

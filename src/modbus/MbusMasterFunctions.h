@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modbus/Clock.h"
+#include "modbus/TransactionObserver.h"
 
 #include <array>
 #include <cstdint>
@@ -56,6 +57,10 @@ public:
     // Replaces the clock used for poll spacing (and by the serial transport for its waits).
     void setClock(Clock& clock) { clock_ = &clock; }
 
+    // Hands every transaction that reached the transport to `observer` (null: none), after
+    // its reply checks. Set it before transactions start: the master does not lock it.
+    void setTransactionObserver(TransactionObserver* observer) { observer_ = observer; }
+
 protected:
     // Poll spacing: sleeps until pollDelayMs has passed since the start of the previous
     // transaction, then marks the start of this one. Transports call it once per attempt.
@@ -73,7 +78,20 @@ private:
     int writeSingle(int functionCode, int slave, int ref, unsigned valueField,
                     unsigned acceptedAlternative);
     int writeMultiple(int functionCode, int slave, int ref, int count, int dataBytes);
+    // transact() on the data buffer; with an observer, also keeps what it needs to hear of it.
+    int exchange(int slave, int functionCode, int ref, int count, int requestLength,
+                 int replyLength);
+    // Tells the observer of the transaction exchange() ran, if any, with the operation's
+    // final result; returns that result.
+    int observed(int result);
 
     Clock* clock_;
     std::array<uint8_t, maxDataSize> dataBuffer_{};
+
+    TransactionObserver* observer_ = nullptr;
+    // The transaction under way, kept for the observer only: the reply overwrites the request
+    // in dataBuffer_.
+    bool observing_ = false;
+    ObservedTransaction current_;
+    std::array<uint8_t, maxDataSize> requestCopy_{};
 };

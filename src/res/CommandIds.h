@@ -63,3 +63,4 @@ constexpr int ID_CONFIGURE_SECONDARY_TCP = 32881;
 constexpr int ID_EXPORT_KEPSERVER = 32882;
 constexpr int ID_QUICK_CHANNEL_VIEW = 32884;
 constexpr int ID_FIND_UNIT = 32890;
+constexpr int ID_VIEW_TRAFFIC_LOG = 32892;

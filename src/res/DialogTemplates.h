@@ -22,3 +22,4 @@ extern const DialogTemplate kCfgMultAnaInOptsTemplate;
 extern const DialogTemplate kCfgMultAnaOutOptsTemplate;
 extern const DialogTemplate kCfgMultDigOutOptsTemplate;
 extern const DialogTemplate kFindUnitTemplate;
+extern const DialogTemplate kTrafficLogTemplate;

@@ -38,6 +38,7 @@ constexpr HelpTopic kTopics[] = {
     window(IDD_CHAN_QUICK_VIEW, "quick-channel-view"),
     window(IDD_EDIT_POPUP, "quick-channel-view-edit"),
     window(IDD_FIND_UNIT, "find-unit"),
+    window(IDD_TRAFFIC_LOG, "traffic-log"),
 
     // File menu.
     command(ID_FILE_NEW, ID_FILE_SAVE_AS, "documents"),
@@ -49,6 +50,7 @@ constexpr HelpTopic kTopics[] = {
     command(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, "view-menu"),
     command(ID_VIEW_HEXADECIMAL, ID_VIEW_DECIMAL, "view-menu"),
     command(ID_QUICK_CHANNEL_VIEW, "quick-channel-view"),
+    command(ID_VIEW_TRAFFIC_LOG, "traffic-log"),
     // Connection menu.
     command(ID_CONNECT_OPTIONS, "connect-options"),
     command(ID_CONNECT, ID_DISCONNECT, "connecting"),

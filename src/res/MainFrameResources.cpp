@@ -37,6 +37,7 @@ constexpr MenuItemTemplate kViewMenu[] = {
     {ID_VIEW_DECIMAL, "&Decimal"},
     {0, nullptr},
     {ID_QUICK_CHANNEL_VIEW, "&Quick Channel View..."},
+    {ID_VIEW_TRAFFIC_LOG, "Traffic &Log"},
 };
 
 constexpr MenuItemTemplate kConnectionMenu[] = {

@@ -162,3 +162,13 @@ constexpr int IDC_FIND_SEARCH_TCP = 1404;
 constexpr int IDC_FIND_PROGRESS = 1405;
 constexpr int IDC_FIND_CANCEL = 1406;
 constexpr int IDC_FIND_RESULTS = 1407;
+// Traffic log: the last transactions with the unit, with their meaning.
+constexpr int IDD_TRAFFIC_LOG = 172;
+constexpr int IDC_TL_SHOW = 1420;
+constexpr int IDC_TL_BLOCK = 1421;
+constexpr int IDC_TL_LIST = 1422;
+constexpr int IDC_TL_DETAIL = 1423;
+constexpr int IDC_TL_STATUS = 1424;
+constexpr int IDC_TL_PAUSE = 1425;
+constexpr int IDC_TL_COPY = 1426;
+constexpr int IDC_TL_SAVE_AS = 1427;

@@ -27,6 +27,7 @@ const DialogTemplate* const kDialogTemplates[] = {
     &kChanQuickViewTemplate,
     &kEditPopupTemplate,
     &kFindUnitTemplate,
+    &kTrafficLogTemplate,
     &kControlSampleTemplate,
 };
 // clang-format on

@@ -6,6 +6,7 @@
 #include "device/TcpConfig.h"
 #include "res/ResourceIds.h"
 #include "tree/CVtrTreeDataI16.h"
+#include "tree/TreeRowLabels.h"
 #include "tree/TreeTextTables.h"
 #include "ui/UiConstants.h"
 
@@ -17,32 +18,9 @@ namespace {
 constexpr const char* kInvalid = CVtrTreeDataEnum::invalidText;
 constexpr const char* kUnknown = CVtrTreeData::missingText;
 
-// The failure rows under the self-test row, in the order shown (not the bit order).
-struct StatusFailure {
-    const char* label;
-    int bit;
-};
-constexpr StatusFailure kStatusFailures[] = {
-    {"ADC Failure", 1},  {"DAC Failure", 0},      {"EEPROM Failure", 2},
-    {"SRAM Failure", 3}, {"Invalid Slave ID", 4},
-};
-
-// The colons line up: one blank before the colon for channels 0 to 9.
-constexpr const char* kChannelLabels[PanelLayout::channelsPerPanel] = {
-    "Channel 0 : ", "Channel 1 : ", "Channel 2 : ", "Channel 3 : ", "Channel 4 : ", "Channel 5 : ",
-    "Channel 6 : ", "Channel 7 : ", "Channel 8 : ", "Channel 9 : ", "Channel 10: ", "Channel 11: ",
-    "Channel 12: ", "Channel 13: ", "Channel 14: ", "Channel 15: ",
-};
-
-constexpr const char* kAnalogPanelLabels[PanelLayout::analogPanels] = {
-    "Panel 0 (Base Unit)", "Expansion Panel 1", "Expansion Panel 2", "Expansion Panel 3"};
-
-constexpr const char* kDigitalPanelLabels[PanelLayout::digitalPanels] = {
-    "Digital Panel 0", "Digital Panel 1", "Digital Panel 2", "Digital Panel 3",
-    "Digital Panel 4", "Digital Panel 5", "Digital Panel 6", "Digital Panel 7"};
-
-constexpr const char* kStringLabels[] = {"Manufacturer = ", "Model Number = ", "Serial Number = ",
-                                         "Firmware Revision = ", "Ethernet Board FW Rev = "};
+constexpr const auto& kStatusFailures = TreeRowLabels::statusFailures;
+constexpr const auto& kChannelLabels = TreeRowLabels::channels;
+constexpr const auto& kStringLabels = TreeRowLabels::deviceStrings;
 
 // A channel's option row names its panel and channel in one parameter.
 constexpr int32_t channelParam(int panel, int channel) {
@@ -122,7 +100,7 @@ void CVtrConfigView::buildLayout() {
     m_notConnected.Set("Not Connected", &m_root, nullptr, nullptr, nullptr, 0, 0);
     appendChild(m_root, m_connected, "Connected");
 
-    appendChild(m_root, m_selfTest.node, "Self-Test Status = ");
+    appendChild(m_root, m_selfTest.node, TreeRowLabels::selfTest);
     initEnum(m_selfTest.value, TreeTextTables::selfTestCount, TreeTextTables::selfTest);
     for (int i = 0; i < statusFailures; ++i) {
         appendChild(m_selfTest.node, m_failures[i], kStatusFailures[i].label);
@@ -133,12 +111,12 @@ void CVtrConfigView::buildLayout() {
     initEnum(m_protocol.value, TreeTextTables::protocolCount, TreeTextTables::protocol);
     appendChild(m_connectionInfo, m_comPort.node, "COM Port = ");
     appendChild(m_connectionInfo, m_slaveId.node, "Slave ID = ");
-    appendChild(m_connectionInfo, m_baudRate.node, "Baud Rate = ");
+    appendChild(m_connectionInfo, m_baudRate.node, TreeRowLabels::baudRate);
     initEnum(m_baudRate.value, TreeTextTables::baudRateCount, TreeTextTables::baudRate);
-    appendChild(m_connectionInfo, m_parity.node, "Parity = ");
+    appendChild(m_connectionInfo, m_parity.node, TreeRowLabels::parity);
     initEnum(m_parity.value, TreeTextTables::parityCount, TreeTextTables::parity);
     appendChild(m_connectionInfo, m_server.node, "Server = ");
-    appendChild(m_connectionInfo, m_tcpPort.node, "TCP Port = ");
+    appendChild(m_connectionInfo, m_tcpPort.node, TreeRowLabels::tcpPort);
 
     appendChild(m_root, m_deviceInfo, "Device Information");
     for (int i = 0; i < deviceStrings; ++i) {
@@ -153,44 +131,49 @@ void CVtrConfigView::buildLayout() {
 void CVtrConfigView::buildInterfaceRows() {
     appendChild(m_root, m_interfaceConfig, "Interface Configuration");
     appendChild(m_interfaceConfig, m_rtuParameters, "Modbus RTU Parameters", IDD_CFG_RTU_PARMS);
-    appendChild(m_rtuParameters, m_serialInterface.node, "Serial Interface = ", IDD_CFG_RTU_PARMS);
+    appendChild(m_rtuParameters, m_serialInterface.node, TreeRowLabels::serialInterface,
+                IDD_CFG_RTU_PARMS);
     initEnum(m_serialInterface.value, TreeTextTables::serialInterfaceCount,
              TreeTextTables::serialInterface);
-    appendChild(m_rtuParameters, m_rtuBaudRate.node, "Baud Rate = ", IDD_CFG_RTU_PARMS);
+    appendChild(m_rtuParameters, m_rtuBaudRate.node, TreeRowLabels::baudRate, IDD_CFG_RTU_PARMS);
     initEnum(m_rtuBaudRate.value, TreeTextTables::baudRateCount, TreeTextTables::baudRate);
-    appendChild(m_rtuParameters, m_rtuParity.node, "Parity = ", IDD_CFG_RTU_PARMS);
+    appendChild(m_rtuParameters, m_rtuParity.node, TreeRowLabels::parity, IDD_CFG_RTU_PARMS);
     initEnum(m_rtuParity.value, TreeTextTables::parityCount, TreeTextTables::parity);
-    appendChild(m_rtuParameters, m_slaveIdHigh.node,
-                "Slave ID (upper 4-bits) = ", IDD_CFG_RTU_PARMS);
+    appendChild(m_rtuParameters, m_slaveIdHigh.node, TreeRowLabels::slaveIdHigh, IDD_CFG_RTU_PARMS);
     buildTcpRows(m_tcp[0], "Modbus TCP Parameters", 0);
     buildTcpRows(m_tcp[1], "Modbus TCP Parameters (Secondary)", 1);
 }
 
 void CVtrConfigView::buildTcpRows(TcpRows& rows, const char* label, int index) {
     appendChild(m_interfaceConfig, rows.branch, label, IDD_CFG_TCP_PARMS, index);
-    appendChild(rows.branch, rows.ipAddress.node, "IP Address = ", IDD_CFG_TCP_PARMS, index);
-    appendChild(rows.branch, rows.subnetMask.node, "Subnet Mask = ", IDD_CFG_TCP_PARMS, index);
-    appendChild(rows.branch, rows.gateway.node, "Gateway = ", IDD_CFG_TCP_PARMS, index);
-    appendChild(rows.branch, rows.keepalive.node, "Keepalive Timeout (ms) = ", IDD_CFG_TCP_PARMS,
+    appendChild(rows.branch, rows.ipAddress.node, TreeRowLabels::ipAddress, IDD_CFG_TCP_PARMS,
                 index);
-    appendChild(rows.branch, rows.tcpPort.node, "TCP Port = ", IDD_CFG_TCP_PARMS, index);
-    appendChild(rows.branch, rows.macAddress.node, "MAC Address = ", IDD_CFG_TCP_PARMS, index);
+    appendChild(rows.branch, rows.subnetMask.node, TreeRowLabels::subnetMask, IDD_CFG_TCP_PARMS,
+                index);
+    appendChild(rows.branch, rows.gateway.node, TreeRowLabels::gateway, IDD_CFG_TCP_PARMS, index);
+    appendChild(rows.branch, rows.keepalive.node, TreeRowLabels::keepalive, IDD_CFG_TCP_PARMS,
+                index);
+    appendChild(rows.branch, rows.tcpPort.node, TreeRowLabels::tcpPort, IDD_CFG_TCP_PARMS, index);
+    appendChild(rows.branch, rows.macAddress.node, TreeRowLabels::macAddress, IDD_CFG_TCP_PARMS,
+                index);
 }
 
 void CVtrConfigView::buildAnalogRows() {
     appendChild(m_root, m_analogConfig, "Analog Configuration");
-    appendChild(m_analogConfig, m_scanMode.node, "Scan Mode = ", IDD_CFG_SCAN_MODE);
+    appendChild(m_analogConfig, m_scanMode.node, TreeRowLabels::scanMode, IDD_CFG_SCAN_MODE);
     initEnum(m_scanMode.value, TreeTextTables::scanModeCount, TreeTextTables::scanMode);
-    appendChild(m_scanMode.node, m_scanInterval.node,
-                "Scan Interval (ms) = ", IDD_CFG_ANA_SCAN_PARMS);
-    appendChild(m_scanMode.node, m_scanCount.node, "Scan Count = ", IDD_CFG_ANA_SCAN_PARMS);
-    appendChild(m_scanMode.node, m_scanList, "Scan List", IDD_CFG_ANA_SCAN_PARMS);
+    appendChild(m_scanMode.node, m_scanInterval.node, TreeRowLabels::scanInterval,
+                IDD_CFG_ANA_SCAN_PARMS);
+    appendChild(m_scanMode.node, m_scanCount.node, TreeRowLabels::scanCount,
+                IDD_CFG_ANA_SCAN_PARMS);
+    appendChild(m_scanMode.node, m_scanList, TreeRowLabels::scanList, IDD_CFG_ANA_SCAN_PARMS);
     for (int i = 0; i < ScanParameters::maxEntries; ++i) {
         appendChild(m_scanList, m_scanEntries[i].node, "", IDD_CFG_ANA_SCAN_PARMS, i);
     }
     for (int p = 0; p < PanelLayout::analogPanels; ++p) {
         AnalogPanelRows& panel = m_analogPanels[p];
-        appendChild(m_analogConfig, panel.panel, kAnalogPanelLabels[p], IDD_CFG_ANA_CHAN_STATES, p);
+        appendChild(m_analogConfig, panel.panel, TreeRowLabels::analogPanels[p],
+                    IDD_CFG_ANA_CHAN_STATES, p);
         for (int ch = 0; ch < PanelLayout::channelsPerPanel; ++ch) {
             TreeValueRow<CVtrTreeDataEnum>& channel = panel.channels[ch];
             appendChild(panel.panel, channel.node, kChannelLabels[ch], IDD_CFG_ANA_CHAN_STATES, p);
@@ -205,8 +188,8 @@ void CVtrConfigView::buildDigitalRows() {
     appendChild(m_root, m_digitalConfig, "Digital Configuration");
     for (int p = 0; p < PanelLayout::digitalPanels; ++p) {
         DigitalPanelRows& panel = m_digitalPanels[p];
-        appendChild(m_digitalConfig, panel.panel, kDigitalPanelLabels[p], IDD_CFG_DIG_CHAN_STATES,
-                    p);
+        appendChild(m_digitalConfig, panel.panel, TreeRowLabels::digitalPanels[p],
+                    IDD_CFG_DIG_CHAN_STATES, p);
         appendChild(panel.panel, panel.deviceInfo, "Device Information", 0, p);
         for (int i = 0; i < DigitalPanelRows::deviceStrings; ++i) {
             appendChild(panel.deviceInfo, panel.strings[i].node, kStringLabels[i], 0, p);
@@ -382,7 +365,7 @@ void CVtrConfigView::updateAnalogChannels() {
             const int32_t param = channelParam(p, ch);
             if (*state == ChannelState::input) {
                 auto& weight = optionValue<CVtrTreeDataEnum>(
-                    channel.node, "Average Weight = ", IDD_CFG_ANA_IN_OPTS, param,
+                    channel.node, TreeRowLabels::averageWeight, IDD_CFG_ANA_IN_OPTS, param,
                     TreeTextTables::averageWeightCount, TreeTextTables::averageWeight, kInvalid,
                     kUnknown);
                 const uint16_t* index = m_document.getAverageWeightIndex(p, ch);
@@ -396,7 +379,7 @@ void CVtrConfigView::updateAnalogChannels() {
                 }
             } else if (*state == ChannelState::output) {
                 auto& output = optionValue<CVtrTreeDataI16>(
-                    channel.node, "Default Output = ", IDD_CFG_ANA_OUT_OPTS, param);
+                    channel.node, TreeRowLabels::defaultOutput, IDD_CFG_ANA_OUT_OPTS, param);
                 const int16_t* value = m_document.getDefaultOutput(p, ch);
                 output.m_valid = value != nullptr ? 1 : 0;
                 if (value != nullptr) {
@@ -449,9 +432,9 @@ void CVtrConfigView::updateDigitalPanels() {
             channel.node.m_present = *state == ChannelState::vacant ? 0 : 1;
             if (*state == ChannelState::output) {
                 auto& output = optionValue<CVtrTreeDataEnum>(
-                    channel.node, "Default Output = ", IDD_CFG_DIG_OUT_OPTS, channelParam(p, ch),
-                    TreeTextTables::digitalDefaultOutputCount, TreeTextTables::digitalDefaultOutput,
-                    kInvalid, kUnknown);
+                    channel.node, TreeRowLabels::defaultOutput, IDD_CFG_DIG_OUT_OPTS,
+                    channelParam(p, ch), TreeTextTables::digitalDefaultOutputCount,
+                    TreeTextTables::digitalDefaultOutput, kInvalid, kUnknown);
                 const int32_t* value = m_document.getDigitalDefaultOutput(p, ch);
                 output.m_valid = value != nullptr ? 1 : 0;
                 output.m_value = value != nullptr && *value == 1 ? 1 : 0;

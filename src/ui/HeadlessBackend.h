@@ -70,6 +70,8 @@ public:
     void endWaitCursor() override;
     // Runs the step at once, after telling the step observer.
     int runBusyStep(const std::function<int()>& step) override;
+    void setClipboardText(const std::string& text) override { m_clipboard = text; }
+    const std::string& clipboardText() const { return m_clipboard; }
 
     bool waitCursorShown() const { return m_waitDepth > 0; }
     // Called where a desktop backend paints the windows (a test looks at what they show then).
@@ -114,4 +116,5 @@ private:
     std::function<void()> m_paintObserver;
     std::function<void(int)> m_stepObserver;
     int m_steps = 0;
+    std::string m_clipboard;
 };

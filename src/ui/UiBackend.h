@@ -67,6 +67,8 @@ public:
     virtual void busyStateChanged() {}
     // The outermost busy flow is about to end: input the user gave meanwhile is dropped.
     virtual void busyFlowEnding() {}
+    // Puts plain text on the system clipboard; a backend without one drops it.
+    virtual void setClipboardText(const std::string& text) { (void)text; }
 };
 
 // The current backend; without one installed, a backend that creates no window: dialogs

@@ -265,12 +265,16 @@ TEST(QtListBox, RedrawOffStopsPaintingUntilItIsTurnedOnAgain) {
     SampleDialog dialog;
     ui.run(dialog, [&](QtDialogWindow& window) {
         auto* list = widget<QListWidget>(window, IDC_SAMPLE_LIST);
+        const int before = list->count();
         dialog.m_list.SetRedraw(false);
         EXPECT_FALSE(list->updatesEnabled());
         dialog.m_list.AddString("line");
-        EXPECT_EQ(list->count(), 1);
+        dialog.m_list.AddString("another");
+        // The lines reach the widget together, once redraw is back on.
+        EXPECT_EQ(list->count(), before);
         dialog.m_list.SetRedraw(true);
         EXPECT_TRUE(list->updatesEnabled());
+        EXPECT_EQ(list->count(), before + 2);
         dialog.EndDialog(IDCANCEL);
     });
 }

@@ -1,11 +1,15 @@
+#include "device/RegisterMap.h"
 #include "sim/SimProfileLoader.h"
 #include "sim/Simulator.h"
 #include "support/VtrctlRun.h"
+#include "tree/TrafficMeaning.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -180,3 +184,35 @@ INSTANTIATE_TEST_SUITE_P(Links, ShowJson, ::testing::Values(Link::tcp, Link::rtu
                          [](const ::testing::TestParamInfo<Link>& info) {
                              return info.param == Link::tcp ? "OverTcp" : "OverRtu";
                          });
+
+TEST(ShowTrace, LabelsEveryTransactionWithItsBlock) {
+    const SimProfile profile = SimProfile::richDefault();
+    Simulator sim(profile);
+    ASSERT_EQ(sim.startTcp(), 0);
+    sim.faults().addException(0x1100, 0x1100, 2); // RTU Configuration
+
+    const VtrctlOutcome outcome =
+        runVtrctl({"--tcp", "127.0.0.1:" + std::to_string(sim.tcpPort()), "--trace", "show"});
+
+    EXPECT_EQ(outcome.status, 3);
+    std::istringstream err(outcome.err);
+    size_t entries = 0;
+    for (std::string line; std::getline(err, line);) {
+        // The byte lines of an entry and the refresh's report come between the entries.
+        static const std::regex entryStart("[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\\.[0-9]{3}  .*");
+        if (!std::regex_match(line, entryStart)) {
+            continue;
+        }
+        ++entries;
+        const size_t meaning = line.find(" ms  ");
+        ASSERT_NE(meaning, std::string::npos) << line;
+        const std::string block = line.substr(meaning + 5, line.find(':', meaning) - meaning - 5);
+        EXPECT_TRUE(std::any_of(
+            RegisterMap::blocks.begin(), RegisterMap::blocks.end(),
+            [&](const RegisterBlock& b) { return block == TrafficMeaning::blockName(b.id); }))
+            << line;
+    }
+    EXPECT_EQ(entries, sim.requestLog().size());
+    EXPECT_THAT(outcome.err, HasSubstr(" ms  Device Information: Manufacturer = Vantrel, "));
+    EXPECT_THAT(outcome.err, HasSubstr("  162 Illegal Data Address exception response  "));
+}

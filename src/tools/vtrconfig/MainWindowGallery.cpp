@@ -146,6 +146,29 @@ int MainWindowGallery::writeAll(const std::string& directory, std::string& error
     }
     document.setHexDisplay(0);
     const int quickView = writeQuickView(*backend, app.mainWindow(), folder, error);
+    if (quickView < 0) {
+        document.disconnect();
+        return -1;
+    }
+
+    // The traffic log over the transactions of that connect, each with its meaning.
+    CTrafficLogDlg& log = app.mainWindow().trafficLog();
+    log.Open(&app.mainWindow());
+    QWidget* logWindow = backend->widgetOf(&log);
+    if (logWindow == nullptr) {
+        error = "the traffic log window did not open";
+        document.disconnect();
+        return -1;
+    }
+    QApplication::processEvents();
+    const QString logPath =
+        folder.filePath(QStringLiteral("%1-traffic-log-after-connect.png").arg(IDD_TRAFFIC_LOG));
+    if (!DialogGallery::withCaption(*logWindow).save(logPath, "PNG")) {
+        error = "cannot write " + logPath.toStdString();
+        document.disconnect();
+        return -1;
+    }
+    log.DestroyWindow();
     document.disconnect();
-    return quickView < 0 ? -1 : written + quickView;
+    return written + quickView + 1;
 }

@@ -13,7 +13,7 @@ namespace {
 constexpr const char* usageText =
     "usage: vtrctl --tcp HOST[:PORT] [--slave N] [--timeout MS] [--retries N]\n"
     "              [--poll-delay MS] [--hex] [--count N [--interval MS]] [--stats]\n"
-    "              COMMAND ARGS...\n"
+    "              [--trace] COMMAND ARGS...\n"
     "       vtrctl --rtu DEVICE [--baud N] [--parity none|odd|even] [--data-bits 7|8]\n"
     "              [--stop-bits 1|2] [--rs485-delay MS] [--slave N] ... COMMAND ARGS...\n"
     "       vtrctl --document FILE.vtr [--slave N] ... COMMAND ARGS...\n"
@@ -47,6 +47,12 @@ constexpr const char* helpFooter =
     "and maximum round-trip time in microseconds of the successful transactions, one\n"
     "'label value' line each. Ctrl+C ends the loop after the transaction under way, and the\n"
     "statistics are still printed; a second Ctrl+C ends the program at once.\n"
+    "\n"
+    "--trace prints every transaction on standard error as it ends, for any command: the time,\n"
+    "read or write, the function code, the address range, the result code and its text, the\n"
+    "round-trip time and, for the unit's blocks, the block with its fields decoded in the\n"
+    "configuration tree's words; then the request (TX) and reply (RX) bytes in hex, from the\n"
+    "function code on ('RX -' when no reply came).\n"
     "\n"
     "A failed operation prints 'error CODE: TEXT' on standard error (the master's error code\n"
     "and its text). Exit status: 0 success, 1 an operation or the connection failed, 2 usage\n"
@@ -205,6 +211,8 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv, Vtrct
                    "With --count: start each repetition MS after the one before, default 0")
         ->type_name("MS");
     app.add_flag("--stats", options.stats, "Print transaction statistics on standard error");
+    app.add_flag("--trace", options.trace,
+                 "Print every transaction on standard error with its meaning and bytes");
 
     const auto& descriptions = ModbusCommand::descriptions();
     std::vector<CommandArguments> arguments(descriptions.size());

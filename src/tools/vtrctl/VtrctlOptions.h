@@ -20,6 +20,8 @@ struct VtrctlOptions {
     int64_t count = 1;      // repetitions of the operation on one connection
     int64_t intervalMs = 0; // least time from the start of one repetition to the next
     bool stats = false;
+    // Every transaction on standard error, with its meaning.
+    bool trace = false;
     ModbusCommand command;
     // Instead of one Modbus operation: show the whole unit.
     ShowCommand show;

@@ -3,6 +3,7 @@
 #include "modbus/MbusError.h"
 #include "tools/vtrctl/CommandLine.h"
 #include "tools/vtrctl/RoundTripStats.h"
+#include "tools/vtrctl/TracePrinter.h"
 
 #include <algorithm>
 #include <atomic>
@@ -112,9 +113,13 @@ int VtrctlProgram::runCommand(int argc, const char* const* argv, std::ostream& o
     }
     RoundTripStats stats;
     stats.reserve(options.count);
+    TracePrinter trace(err, options.hex);
     std::unique_ptr<MbusMasterFunctions> master;
     const int opened = options.link.open(options.settings, master);
     bool anyFailed = opened != MBUS_SUCCESS;
+    if (!anyFailed && options.trace) {
+        master->setTransactionObserver(&trace);
+    }
     const bool tcp = options.link.serialLine().device.empty();
     if (anyFailed) {
         printError(err, opened);

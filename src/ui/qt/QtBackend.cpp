@@ -11,7 +11,9 @@
 #include "ui/qt/QtViewWindow.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -250,6 +252,10 @@ void QtBackend::announceModal(QWidget& modal, CWnd* window) {
         // Once the loop runs: the modal widget is the context, so nothing fires after it.
         QTimer::singleShot(0, &modal, [this, &modal, window] { m_modalObserver(modal, window); });
     }
+}
+
+void QtBackend::setClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 void QtBackend::beginWaitCursor() {

@@ -37,6 +37,7 @@ public:
     bool killTimer(CWnd& window, uintptr_t timerId) override;
     bool postMessage(CWnd& window, unsigned message, uintptr_t wParam, intptr_t lParam) override;
     void windowDestroyed(CWnd& window) override;
+    void setClipboardText(const std::string& text) override;
     void beginWaitCursor() override;
     void endWaitCursor() override;
     int runBusyStep(const std::function<int()>& step) override;

@@ -100,10 +100,15 @@ void QtControlPeer::stateChanged(StateChange change) {
         syncText();
         break;
     case StateChange::Items:
-        syncItems();
+        m_itemsStale = !m_state->redraw;
+        if (!m_itemsStale) {
+            syncItems();
+        }
         break;
     case StateChange::Selection:
-        syncSelection();
+        if (!m_itemsStale) {
+            syncSelection();
+        }
         break;
     case StateChange::Enabled:
         m_widget->setEnabled(m_state->enabled);
@@ -112,6 +117,10 @@ void QtControlPeer::stateChanged(StateChange change) {
         syncChecked();
         break;
     case StateChange::Redraw:
+        if (m_state->redraw && m_itemsStale) {
+            m_itemsStale = false;
+            syncItems();
+        }
         m_widget->setUpdatesEnabled(m_state->redraw);
         if (m_state->redraw) {
             m_widget->update();

@@ -77,4 +77,7 @@ private:
     std::function<void(StateChange)> m_observer;
     std::vector<QMetaObject::Connection> m_connections;
     bool m_updating = false;
+    // Items changed while the control's redraw was off: synced in one go when it comes back on,
+    // so that a long list filled line by line is rebuilt once, not once per line.
+    bool m_itemsStale = false;
 };
