@@ -358,14 +358,15 @@ void QtFrameWindow::placementChanged() {
     if (m_frame == nullptr || !m_frame->GetWindowPlacement()) {
         return;
     }
-    // Room on each screen for the frame the desktop draws around the client area: borders,
-    // and a caption bar about two lines high.
+    // The placement is the client area's; leave room on each screen for the frame the desktop
+    // draws around it: borders, and a caption bar about two lines high.
     const int border = fontMetrics().height() / 2;
     const int caption = 2 * fontMetrics().height();
     std::vector<WindowPlacement::Area> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect area = screen->availableGeometry();
-        const WindowPlacement::Area room{area.x(), area.y(), area.width() - 2 * border,
+        const WindowPlacement::Area room{area.x() + border, area.y() + caption,
+                                         area.width() - 2 * border,
                                          area.height() - caption - border};
         // The primary screen first: the one a window that is on none goes to.
         if (screen == QGuiApplication::primaryScreen()) {
@@ -377,8 +378,9 @@ void QtFrameWindow::placementChanged() {
     const WindowPlacement placement = m_frame->GetWindowPlacement()->fittedTo(screens);
     m_normal = QRect(placement.x, placement.y, placement.width, placement.height);
     setWindowState(windowState() & ~Qt::WindowMaximized);
-    move(m_normal.topLeft());
-    resize(m_normal.size());
+    // The client area, not the frame: before the window is shown the desktop has not drawn
+    // its frame yet, so a frame position would come back one caption bar lower.
+    setGeometry(m_normal);
     if (placement.maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
@@ -389,7 +391,7 @@ void QtFrameWindow::reportPlacement() {
         return;
     }
     if (!isMaximized() && !isMinimized() && !isFullScreen()) {
-        m_normal = QRect(pos(), size());
+        m_normal = geometry();
     }
     m_frame->userPlaced(
         {m_normal.x(), m_normal.y(), m_normal.width(), m_normal.height(), isMaximized()});
