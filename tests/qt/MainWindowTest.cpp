@@ -310,8 +310,7 @@ TEST(MainWindowOnScreen, OpensWhereTheUserLeftItAndAlwaysOnAScreen) {
         CVtrConfigApp app;
         ASSERT_TRUE(app.start({}, failure)) << failure;
         QWidget* window = shownWindow(app);
-        window->move(60, 80);
-        window->resize(600, 420);
+        window->setGeometry(60, 80, 600, 420);
         ASSERT_TRUE(user.waitUntil([&] {
             return app.mainWindow().GetWindowPlacement() == WindowPlacement{60, 80, 600, 420};
         }));
@@ -320,7 +319,7 @@ TEST(MainWindowOnScreen, OpensWhereTheUserLeftItAndAlwaysOnAScreen) {
     CVtrConfigApp app;
     ASSERT_TRUE(app.start({}, failure)) << failure;
     QWidget* window = shownWindow(app);
-    EXPECT_EQ(window->pos(), QPoint(60, 80));
+    EXPECT_EQ(window->geometry().topLeft(), QPoint(60, 80));
     EXPECT_EQ(window->size(), QSize(600, 420));
 
     app.mainWindow().SetWindowPlacement({-5000, 9000, 600, 420, true});

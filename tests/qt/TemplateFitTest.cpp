@@ -1,5 +1,6 @@
 #include "ProgramOnUnit.h"
 #include "QtUiUser.h"
+#include "app/CMainFrame.h"
 
 #include "quickview/CChanQuickViewDlg.h"
 #include "res/ResourceIds.h"
@@ -73,9 +74,8 @@ void expectFits(const CWnd& dialog, std::set<int>& checked) {
     ASSERT_EQ(widgets.size(), controls.size());
     for (size_t i = 0; i < widgets.size(); ++i) {
         const QWidget& widget = *widgets[i];
-        const std::string where = dialog.GetWindowText() + ": " +
-                                  widget.metaObject()->className() + " \"" +
-                                  controls[i]->text + "\"";
+        const std::string where = dialog.GetWindowText() + ": " + widget.metaObject()->className() +
+                                  " \"" + controls[i]->text + "\"";
         EXPECT_TRUE(window->rect().contains(widget.geometry())) << where << " leaves the window";
         const QSize needed = neededSize(widget);
         EXPECT_LE(needed.width(), widget.width()) << where << " cuts its text";
@@ -181,6 +181,14 @@ TEST(TemplateFit, EveryDialogShowsItsTextsWholeAndKeepsItsNeighboursClear) {
             user.pressEscape(dialog);
         });
         connectOptions(protocol)();
+    }
+    // The modeless windows, from their menu entries; the traffic log holds the connect's entries.
+    frame.OnFindUnit();
+    frame.trafficLog().Open(&frame);
+    for (CWnd* window :
+         {static_cast<CWnd*>(&frame.findUnitDialog()), static_cast<CWnd*>(&frame.trafficLog())}) {
+        expectFits(*window, checked);
+        window->DestroyWindow();
     }
 
     for (const DialogTemplate* from : allDialogTemplates()) {
