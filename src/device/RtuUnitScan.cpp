@@ -112,6 +112,8 @@ int RtuUnitScan::run(const Plan& plan, ScanListener& listener, std::vector<Found
                                   std::to_string(baudRate) + " baud, " + parityName(parity) +
                                       " parity, slave " + std::to_string(slave));
                 master.setTimeout(probeTimeout);
+                // Every probe asks another address, so a late reply cannot pass for the next one.
+                master.setLateReplyWait(0);
                 uint16_t probe = 0;
                 if (!answered(master.readInputRegisters(
                         slave, RegisterMap::reference(identityAddress), &probe, probeRegisters))) {
@@ -123,6 +125,8 @@ int RtuUnitScan::run(const Plan& plan, ScanListener& listener, std::vector<Found
                 unit.parity = parity;
                 unit.slave = slave;
                 master.setTimeout(probeTimeoutMs(baudRate, DeviceInfoCodec::deviceRegisters));
+                // The identity takes more than one read from the same address.
+                master.setLateReplyWait(-1);
                 unit.identityResult = readIdentity(master, slave, unit.identity);
                 found.push_back(unit);
                 listener.found(unit);

@@ -94,9 +94,10 @@ bool MbusRtuMasterProtocol::dropUntilQuiet(int64_t deadlineTicks) {
 void MbusRtuMasterProtocol::discardLateReply(bool replyUnderway) {
     const int64_t deadline =
         timeoutMs > 0 ? clock().nowTicks() + int64_t{timeoutMs} * Clock::ticksPerMs : 0;
+    const int startWaitMs = lateReplyWaitMs >= 0 ? lateReplyWaitMs : timeoutMs;
     uint8_t first = 0;
     if (!replyUnderway &&
-        (timeoutMs <= 0 || port().read(&first, 1, timeoutMs) != SerialPortResult::PortOk)) {
+        (startWaitMs <= 0 || port().read(&first, 1, startWaitMs) != SerialPortResult::PortOk)) {
         return;
     }
     dropUntilQuiet(deadline);

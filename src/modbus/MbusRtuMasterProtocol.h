@@ -22,6 +22,12 @@ public:
     // The silence for a baud rate, rounded up from half a millisecond on.
     static int charTimeoutFor(int baudRate);
 
+    // How long a reply that missed its time-out may take to start before the next request
+    // goes out (-1, the default: one more time-out). A search that asks each slave address
+    // once can take 0: a late frame then meets a request to another address, whose reply
+    // check refuses it, instead of doubling the cost of every silent address.
+    void setLateReplyWait(int milliseconds) { lateReplyWaitMs = milliseconds; }
+
 protected:
     int transactOnce(int slave, int functionCode, const uint8_t* request, int requestLength,
                      uint8_t* reply, int replyLength) override;
@@ -34,5 +40,6 @@ private:
     int receiveReply(int slave, int functionCode, uint8_t* reply, int replyLength);
 
     int charTimeoutMs = 1;
+    int lateReplyWaitMs = -1;
     RtuFrame frame_;
 };

@@ -39,3 +39,21 @@ TEST(RtuLateReply, IsNeverTakenForTheReplyToTheNextRequest) {
         EXPECT_EQ(values[1], 't') << (reopen ? "after reopening" : "on one open port");
     }
 }
+
+// A search asks each address once and does not wait for late replies: one that meets the
+// request to the next address is refused by its slave address, never taken as that answer.
+TEST(RtuLateReply, WithoutTheWaitIsRefusedByTheNextAddress) {
+    Simulator sim;
+    ASSERT_EQ(sim.startRtuPty(), 0);
+    MbusRtuMasterProtocol master;
+    master.setTimeout(timeoutMs);
+    master.setLateReplyWait(0);
+    ASSERT_EQ(master.openPort(sim.rtuDevicePath().c_str(), 19200), MBUS_SUCCESS);
+
+    uint16_t values[2] = {};
+    sim.faults().setDelayMs(lateReplyMs);
+    EXPECT_EQ(master.readInputRegisters(unitSlave, firstTwoLetters, values, 2), MBUS_REPLY_TIMEOUT);
+    sim.faults().clear();
+    EXPECT_EQ(master.readInputRegisters(unitSlave + 1, nextTwoLetters, values, 2),
+              MBUS_INVALID_FRAME);
+}
