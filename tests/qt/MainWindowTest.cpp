@@ -63,24 +63,17 @@ HTREEITEM reachableRow(CTreeCtrl& tree, std::initializer_list<std::string> texts
     return rows[at].item;
 }
 
+// The Qt user installed before the program starts.
+struct QtUserFirst {
+    QtUiUser user;
+};
+
 // The program started untitled, its document pointing at a simulated unit, and connected by
 // the user's F4.
-struct ConnectedProgram {
-    ScratchFolder folder;
-    ScopedEnv configHome{"XDG_CONFIG_HOME", folder.path().c_str()};
-    QtUiUser user;
-    Simulator unit;
-    CVtrConfigApp app;
-
+struct ConnectedProgram : QtUserFirst, ProgramOnUnit {
     bool connect() {
-        std::string failure;
-        if (unit.startTcp() != 0 || !app.start({}, failure)) {
-            ADD_FAILURE() << failure;
-            return false;
-        }
-        pointAtUnit(app.document(), unit);
         user.pressKey(app.mainWindow(), VK_F4, 0);
-        return user.waitUntil([&] { return app.document().isConnected() != 0; });
+        return started && user.waitUntil([&] { return app.document().isConnected() != 0; });
     }
 };
 
